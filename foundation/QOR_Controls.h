@@ -1,0 +1,349 @@
+// Component and control bases over Qt, keyboard and mouse vocabulary, the component
+// timer, the clipboard and the beep.
+#pragma once
+
+#include "foundation/QOR_Core.h"
+#include "foundation/QOR_Graphics.h"
+
+#include <QBasicTimer>
+#include <QLineEdit>
+#include <QWidget>
+#include <functional>
+
+class QKeyEvent;
+
+namespace qor {
+
+enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
+enum TShiftStateItem : Byte { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+enum TAlignment : Byte { taLeftJustify, taRightJustify, taCenter };
+enum TComponentStateItem : Byte { csLoading, csReading, csWriting, csDestroying, csDesigning };
+using TComponentState = TSet<TComponentStateItem>;
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+
+// Virtual key codes.
+constexpr Word VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_CANCEL = 0x03, VK_MBUTTON = 0x04;
+constexpr Word VK_BACK = 0x08, VK_TAB = 0x09, VK_CLEAR = 0x0C, VK_RETURN = 0x0D;
+constexpr Word VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12, VK_PAUSE = 0x13, VK_CAPITAL = 0x14;
+constexpr Word VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23;
+constexpr Word VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
+constexpr Word VK_SELECT = 0x29, VK_PRINT = 0x2A, VK_SNAPSHOT = 0x2C, VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_HELP = 0x2F;
+constexpr Word VK_LWIN = 0x5B, VK_RWIN = 0x5C, VK_APPS = 0x5D;
+constexpr Word VK_NUMPAD0 = 0x60, VK_NUMPAD1 = 0x61, VK_NUMPAD2 = 0x62, VK_NUMPAD3 = 0x63, VK_NUMPAD4 = 0x64;
+constexpr Word VK_NUMPAD5 = 0x65, VK_NUMPAD6 = 0x66, VK_NUMPAD7 = 0x67, VK_NUMPAD8 = 0x68, VK_NUMPAD9 = 0x69;
+constexpr Word VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SEPARATOR = 0x6C, VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F;
+constexpr Word VK_F1 = 0x70, VK_F2 = 0x71, VK_F3 = 0x72, VK_F4 = 0x73, VK_F5 = 0x74, VK_F6 = 0x75;
+constexpr Word VK_F7 = 0x76, VK_F8 = 0x77, VK_F9 = 0x78, VK_F10 = 0x79, VK_F11 = 0x7A, VK_F12 = 0x7B;
+constexpr Word VK_NUMLOCK = 0x90, VK_SCROLL = 0x91;
+constexpr Word VK_OEM_1 = 0xBA, VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC, VK_OEM_MINUS = 0xBD, VK_OEM_PERIOD = 0xBE;
+constexpr Word VK_OEM_2 = 0xBF, VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB, VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE;
+
+/// Virtual key of a Qt key event. Digits and letters map to their keys whatever the layout
+/// (Shift+4 arrives as '4' with ssShift); keypad keys map to the VK_NUMPAD* family.
+Word QtKeyToVK(int qtKey, Qt::KeyboardModifiers modifiers);
+/// The Qt key of a virtual key, for synthesising events (0 when there is none).
+int VKToQtKey(Word vk);
+TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
+
+/// State every component carries: design mode and loading, with Loaded at the end of loading.
+class TComponentFlags {
+public:
+    virtual ~TComponentFlags() = default;
+    TComponentState ComponentState() const { return m_state; }
+    bool Designing() const { return m_state.Contains(csDesigning); }
+    bool IsLoading() const { return m_state.Contains(csLoading); }
+    void SetDesigning(bool on) { on ? m_state.Include(csDesigning) : m_state.Exclude(csDesigning); }
+    /// Marks the start of reading the component's properties from a stored form.
+    void BeginLoading() { m_state.Include(csLoading); }
+    /// Ends loading and runs Loaded.
+    void EndLoading() { m_state.Exclude(csLoading); Loaded(); }
+
+protected:
+    /// Finishes what depends on several properties once they are all set.
+    virtual void Loaded() {}
+
+private:
+    TComponentState m_state;
+};
+
+/// True when the owner is being designed (a qor component in design mode, or any
+/// object with the dynamic property "qorDesigning" set).
+bool OwnerDesigning(const QObject* owner);
+
+/// A non-visual component: Name is the object name, the owner is the Qt parent.
+class TComponent : public QObject, public TComponentFlags {
+    Q_OBJECT
+public:
+    explicit TComponent(QObject* owner = nullptr);
+    QString Name() const { return objectName(); }
+    void SetName(const QString& n) { setObjectName(n); }
+    QObject* Owner() const { return parent(); }
+    int Tag() const { return m_tag; }
+    void SetTag(int t) { m_tag = t; }
+    /// Copies the settings of Source; the base refuses with EQORError.
+    virtual void Assign(const QObject* source);
+
+protected:
+    /// Lets this component be copied into Dest; the base refuses with EQORError.
+    virtual void AssignTo(QObject* dest) const;
+
+private:
+    int m_tag = 0;
+};
+
+/// A control that draws itself. Canvas draws into a backing image of the control's size,
+/// which paintEvent shows; Paint redraws the backing image. Drawing outside of a paint
+/// (a setter calling Paint, a focus rectangle) shows at the next event-loop turn.
+class TCustomControl : public QWidget, public TComponentFlags {
+    Q_OBJECT
+public:
+    explicit TCustomControl(QWidget* owner = nullptr);
+    ~TCustomControl() override;
+
+    QString Name() const { return objectName(); }
+    void SetName(const QString& n) { setObjectName(n); }
+    QObject* Owner() const { return parent(); }
+
+    TCanvas* Canvas();
+    virtual void Paint();
+    /// Asks for a Paint at the next paint event.
+    void Invalidate();
+    /// Paint now (through the paint event when visible).
+    void Repaint();
+    void Refresh() { Repaint(); }
+
+    int Left() const { return x(); }
+    int Top() const { return y(); }
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    void SetLeft(int v) { move(v, y()); }
+    void SetTop(int v) { move(x(), v); }
+    void SetWidth(int v) { SetBounds(x(), y(), v, height()); }
+    void SetHeight(int v) { SetBounds(x(), y(), width(), v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    int ClientWidth() const { return width(); }
+    int ClientHeight() const { return height(); }
+    TRect ClientRect() const { return TRect(0, 0, width(), height()); }
+
+    TColor Color() const { return m_color; }
+    void SetColor(TColor c);
+    TFont* Font() { return &m_font; }
+    const TFont* Font() const { return &m_font; }
+    void SetFont(const TFont* f) { m_font.Assign(*f); }
+    bool Enabled() const { return isEnabled(); }
+    void SetEnabled(bool on);
+    bool Visible() const { return isVisible() || !isHidden(); }
+    void SetVisible(bool on) { setVisible(on); }
+    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+    void SetTabStop(bool on) { setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus); }
+    bool Focused() const { return hasFocus(); }
+    void SetFocus() { setFocus(Qt::OtherFocusReason); }
+    QString Hint() const { return toolTip(); }
+    void SetHint(const QString& h) { setToolTip(h); }
+    int Tag() const { return m_tag; }
+    void SetTag(int t) { m_tag = t; }
+    /// The palette that resolves this control's system colours.
+    const QPalette* Palette() const { return &palette(); }
+    TColor ResolveColor(TColor c) const { return ColorToRGB(c, &palette()); }
+
+    virtual void Assign(const QObject* source);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnResize;
+
+    // The handlers below run the matching On... event; overrides call the base to keep it.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void KeyDown(Word& key, TShiftState shift);
+    virtual void KeyPress(QChar& key);
+    virtual void KeyUp(Word& key, TShiftState shift);
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
+    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
+    virtual void Resize();
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void EnabledChanged();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+    /// Whether Tab and Shift+Tab reach KeyDown instead of moving the focus.
+    virtual bool WantTabs() const { return false; }
+    /// Whether arrow keys reach KeyDown (they always do here; kept for overrides).
+    void ensureBacking();
+
+private:
+    QImage m_backing;
+    TCanvas m_canvas;
+    TFont m_font;
+    TColor m_color = clBtnFace;
+    int m_tag = 0;
+    bool m_needsPaint = true;
+    bool m_pressedLeft = false;
+};
+
+/// A control without a window of its own: it takes no keyboard focus.
+class TGraphicControl : public TCustomControl {
+    Q_OBJECT
+public:
+    explicit TGraphicControl(QWidget* owner = nullptr);
+};
+
+/// The edit base: a single-line edit whose Change runs after every change of the text.
+class TCustomEdit : public QLineEdit, public TComponentFlags {
+    Q_OBJECT
+public:
+    explicit TCustomEdit(QWidget* owner = nullptr);
+
+    QString Name() const { return objectName(); }
+    void SetName(const QString& n) { setObjectName(n); }
+    QObject* Owner() const { return parent(); }
+
+    QString Text() const { return text(); }
+    void SetText(const QString& t) { setText(t); }
+    /// Caret position, 0-based (characters before the caret).
+    int SelStart() const;
+    void SetSelStart(int pos);
+    int SelLength() const { return selectedText().length(); }
+    void SetSelLength(int len);
+    bool ReadOnly() const { return isReadOnly(); }
+    void SetReadOnly(bool on) { setReadOnly(on); }
+    bool Enabled() const { return isEnabled(); }
+    void SetEnabled(bool on) { setEnabled(on); }
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    void SetWidth(int v) { resize(v, height()); }
+    void SetHeight(int v) { resize(width(), v); }
+    TColor Color() const { return m_color; }
+    void SetColor(TColor c);
+    int Tag() const { return m_tag; }
+    void SetTag(int t) { m_tag = t; }
+    /// Repaints at once.
+    void Update() { repaint(); }
+
+    virtual void Assign(const QObject* source);
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+
+protected:
+    /// Runs after every change of the text; the base fires OnChange.
+    virtual void Change();
+    virtual void AssignTo(QObject* dest) const;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    TColor m_color = clWindow;
+    int m_tag = 0;
+};
+
+/// The hidden timer a component keeps time with. Timer id 1; starting again kills the
+/// running timer first. Exceptions from OnTimer go to the application's exception handler.
+class TComponentTimer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int TimerId = 1;
+    explicit TComponentTimer(QObject* owner);
+    ~TComponentTimer() override;
+    /// Kills the timer, then starts it with the interval; false when no timer could be had.
+    bool Start(int intervalMs);
+    void Stop();
+    bool Active() const { return m_timer.isActive(); }
+    int Interval() const { return m_interval; }
+    std::function<void()> OnTimer;
+    /// Runs the handler as a timer message would (tests drive time with it).
+    void Fire();
+
+    /// Makes every Start fail while set, to exercise the "no timer available" path.
+    static void SetFailStartsForTesting(bool fail);
+
+protected:
+    void timerEvent(QTimerEvent* e) override;
+
+private:
+    QBasicTimer m_timer;
+    int m_interval = 0;
+};
+
+/// Where exceptions raised inside timer handlers and other message handlers go.
+using TExceptionHandler = std::function<void(TObject* Sender, const std::exception& E)>;
+void SetApplicationExceptionHandler(TExceptionHandler handler);
+void HandleException(TObject* sender, const std::exception& e);
+
+/// The clipboard as text.
+class TClipboard {
+public:
+    QString AsText() const;
+    void SetAsText(const QString& text);
+    bool HasText() const;
+};
+TClipboard* Clipboard();
+
+/// The system's standard sound; counts every call (tests read BeepCount).
+void MessageBeep(unsigned type = 0);
+int BeepCount();
+
+/// Whether a visual style of the application paints the controls (none by default).
+bool StyleServicesEnabled();
+void SetStyleServicesEnabled(bool on);
+
+} // namespace qor
