@@ -18,6 +18,9 @@ enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
 enum TShiftStateItem : Byte { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 enum TAlignment : Byte { taLeftJustify, taRightJustify, taCenter };
+/// Parts of a control that an active visual style may colour (client area, font, border).
+enum TStyleElement : Byte { seFont, seClient, seBorder };
+using TStyleElements = TSet<TStyleElement>;
 enum TComponentStateItem : Byte { csLoading, csReading, csWriting, csDestroying, csDesigning };
 using TComponentState = TSet<TComponentStateItem>;
 
