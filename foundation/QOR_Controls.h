@@ -91,10 +91,8 @@ public:
     QObject* Owner() const { return parent(); }
     int Tag() const { return m_tag; }
     void SetTag(int t) { m_tag = t; }
-    /// Copies the settings of Source; the base refuses with EQORError.
+    /// Copies the settings of Source; the base asks Source's AssignTo, which refuses with EQORError.
     virtual void Assign(const QObject* source);
-
-protected:
     /// Lets this component be copied into Dest; the base refuses with EQORError.
     virtual void AssignTo(QObject* dest) const;
 
@@ -215,7 +213,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
     /// Whether Tab and Shift+Tab reach KeyDown instead of moving the focus.
     virtual bool WantTabs() const { return false; }
-    /// Whether arrow keys reach KeyDown (they always do here; kept for overrides).
     void ensureBacking();
 
 private:
@@ -225,6 +222,7 @@ private:
     TColor m_color = clBtnFace;
     int m_tag = 0;
     bool m_needsPaint = true;
+    bool m_inPaint = false;
     bool m_pressedLeft = false;
 };
 
@@ -268,6 +266,8 @@ public:
     void Update() { repaint(); }
 
     virtual void Assign(const QObject* source);
+    /// Lets this edit be copied into Dest; the base refuses with EQORError.
+    virtual void AssignTo(QObject* dest) const;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnClick;
@@ -284,7 +284,6 @@ public:
 protected:
     /// Runs after every change of the text; the base fires OnChange.
     virtual void Change();
-    virtual void AssignTo(QObject* dest) const;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;

@@ -1,0 +1,663 @@
+// The canvas: classic raster drawing rules on a QImage.
+#include "foundation/QOR_Graphics.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <QtMath>
+#include <cmath>
+#include <vector>
+
+namespace qor {
+
+namespace {
+
+QPainter::CompositionMode modeForPen(TPenMode m)
+{
+    switch (m) {
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceOrNotDestination; // closest available
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+bool copyModeComposition(TCopyMode m, QPainter::CompositionMode& out)
+{
+    switch (m) {
+    case SRCCOPY: out = QPainter::CompositionMode_Source; return true;
+    case NOTSRCCOPY: out = QPainter::RasterOp_NotSource; return true;
+    case SRCAND: out = QPainter::RasterOp_SourceAndDestination; return true;
+    case SRCPAINT: out = QPainter::RasterOp_SourceOrDestination; return true;
+    case SRCINVERT: out = QPainter::RasterOp_SourceXorDestination; return true;
+    case SRCERASE: out = QPainter::RasterOp_SourceAndNotDestination; return true;
+    case NOTSRCERASE: out = QPainter::RasterOp_NotSourceAndNotDestination; return true;
+    case MERGEPAINT: out = QPainter::RasterOp_NotSourceOrDestination; return true;
+    case DSTINVERT: out = QPainter::RasterOp_NotDestination; return true;
+    default: return false;
+    }
+}
+
+// On/off run lengths of the dashed cosmetic pens, in pixels.
+const std::vector<int>& dashPattern(TPenStyle s)
+{
+    static const std::vector<int> none;
+    static const std::vector<int> dash{18, 6};
+    static const std::vector<int> dot{3, 3};
+    static const std::vector<int> dashDot{9, 6, 3, 6};
+    static const std::vector<int> dashDotDot{9, 3, 3, 3, 3, 3};
+    switch (s) {
+    case psDash: return dash;
+    case psDot: return dot;
+    case psDashDot: return dashDot;
+    case psDashDotDot: return dashDotDot;
+    default: return none;
+    }
+}
+
+double rayAngle(double cx, double cy, int x, int y)
+{
+    return qRadiansToDegrees(std::atan2(cy - y, x - cx));
+}
+
+} // namespace
+
+TCanvas::TCanvas() = default;
+
+TCanvas::~TCanvas() { Flush(); }
+
+void TCanvas::SetTarget(QImage* image, const QPalette* palette)
+{
+    Flush();
+    m_image = image;
+    if (palette)
+        m_palette = palette;
+}
+
+void TCanvas::SetClipRect(const TRect& r)
+{
+    m_hasClip = !r.IsEmpty();
+    m_clip = r.ToQRect();
+    if (m_painter) {
+        if (m_hasClip)
+            m_painter->setClipRect(m_clip);
+        else
+            m_painter->setClipping(false);
+    }
+}
+
+TRect TCanvas::ClipRect() const
+{
+    if (m_hasClip)
+        return TRect::FromQRect(m_clip);
+    return m_image ? TRect(0, 0, m_image->width(), m_image->height()) : TRect();
+}
+
+void TCanvas::Flush()
+{
+    if (m_painter) {
+        m_painter->end();
+        m_painter.reset();
+    }
+}
+
+QPainter* TCanvas::beginPaint()
+{
+    if (!m_image || m_image->isNull() || m_image->format() == QImage::Format_Indexed8)
+        return nullptr;
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(m_image);
+        m_painter->setRenderHint(QPainter::Antialiasing, false);
+        m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (m_hasClip)
+            m_painter->setClipRect(m_clip);
+    }
+    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter->resetTransform();
+    notifyDrawn();
+    return m_painter.get();
+}
+
+QPainter* TCanvas::Painter()
+{
+    QPainter* p = beginPaint();
+    if (!p)
+        return nullptr;
+    p->setRenderHint(QPainter::Antialiasing, m_font.AntiAlias());
+    p->setPen(m_pen.Style() == psClear ? QPen(Qt::NoPen) : QPen(ColorToQColor(m_pen.Color(), m_palette), m_pen.Width()));
+    p->setBrush(m_brush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ColorToQColor(m_brush.Color(), m_palette)));
+    p->setFont(m_font.ToQFont());
+    return p;
+}
+
+void TCanvas::notifyDrawn()
+{
+    if (!m_drawnSignalled && OnDrawn) {
+        m_drawnSignalled = true;
+        OnDrawn();
+    }
+}
+
+QRgb TCanvas::penRgb() const { return ColorToRgb(ColorToRGB(m_pen.Color(), m_palette)); }
+QRgb TCanvas::brushRgb() const { return ColorToRgb(ColorToRGB(m_brush.Color(), m_palette)); }
+
+void TCanvas::applyPenMode(QPainter* p, TPenMode mode) const
+{
+    p->setCompositionMode(modeForPen(mode));
+}
+
+// ---------------------------------------------------------------- lines
+
+void TCanvas::MoveTo(int x, int y) { m_penPos = TPoint(x, y); }
+
+void TCanvas::LineTo(int x, int y)
+{
+    plotLine(m_penPos.X, m_penPos.Y, x, y);
+    m_penPos = TPoint(x, y);
+}
+
+void TCanvas::plotLine(int x0, int y0, int x1, int y1)
+{
+    if (m_pen.Style() == psClear || m_pen.Mode() == pmNop)
+        return;
+    QPainter* p = beginPaint();
+    if (!p)
+        return;
+    QColor color = ColorToQColor(m_pen.Color(), m_palette);
+    if (m_pen.Mode() == pmBlack) color = Qt::black;
+    if (m_pen.Mode() == pmWhite) color = Qt::white;
+    applyPenMode(p, m_pen.Mode());
+
+    if (m_pen.Width() > 1) {
+        // Wide pens: round caps, the end point included, as wide geometric pens draw.
+        QPen pen(color, m_pen.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        p->setPen(pen);
+        p->setBrush(Qt::NoBrush);
+        if (x0 == x1 && y0 == y1)
+            return;
+        p->drawLine(x0, y0, x1, y1);
+        return;
+    }
+
+    // Bresenham from the start point, stopping before the end point.
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    const int steps = std::max(dx, -dy);
+    if (steps == 0)
+        return;
+    QPolygon pts;
+    pts.reserve(steps);
+    const std::vector<int>& pattern = dashPattern(m_pen.Style());
+    size_t seg = 0;
+    int segLeft = pattern.empty() ? 0 : pattern[0];
+    int err = dx + dy;
+    int x = x0, y = y0;
+    for (int i = 0; i < steps; ++i) {
+        const bool on = pattern.empty() || (seg % 2) == 0;
+        if (on)
+            pts.append(QPoint(x, y));
+        if (!pattern.empty() && --segLeft == 0) {
+            seg = (seg + 1) % pattern.size();
+            segLeft = pattern[seg];
+        }
+        const int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x += sx; }
+        if (e2 <= dx) { err += dx; y += sy; }
+    }
+    p->setPen(QPen(color, 1));
+    p->setBrush(Qt::NoBrush);
+    p->drawPoints(pts);
+}
+
+void TCanvas::Polyline(const QVector<TPoint>& points)
+{
+    for (int i = 1; i < points.size(); ++i)
+        plotLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y);
+}
+
+// ---------------------------------------------------------------- shapes
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1)
+        return;
+    QPainter* p = beginPaint();
+    if (!p)
+        return;
+    applyPenMode(p, m_pen.Mode());
+    const bool penVisible = m_pen.Style() != psClear && m_pen.Mode() != pmNop;
+    const int w = penVisible ? std::min({m_pen.Width(), (x2 - x1 + 1) / 2, (y2 - y1 + 1) / 2}) : 0;
+    if (m_brush.Style() != bsClear) {
+        // Without a pen the filled area is one pixel smaller, as the classic call fills it.
+        const QRect inner = penVisible ? QRect(QPoint(x1 + w, y1 + w), QPoint(x2 - 1 - w, y2 - 1 - w))
+                                       : QRect(QPoint(x1, y1), QPoint(x2 - 2, y2 - 2));
+        if (inner.isValid()) {
+            if (m_brush.Style() == bsSolid)
+                p->fillRect(inner, ColorToQColor(m_brush.Color(), m_palette));
+            else
+                p->fillRect(inner, QBrush(ColorToQColor(m_brush.Color(), m_palette), Qt::BrushStyle(int(Qt::HorPattern) + int(m_brush.Style()) - int(bsHorizontal))));
+        }
+    }
+    if (!penVisible)
+        return;
+    QColor c = ColorToQColor(m_pen.Color(), m_palette);
+    if (m_pen.Mode() == pmBlack) c = Qt::black;
+    if (m_pen.Mode() == pmWhite) c = Qt::white;
+    if (m_pen.Style() != psSolid && m_pen.Style() != psInsideFrame && w == 1) {
+        plotLine(x1, y1, x2 - 1, y1);
+        plotLine(x2 - 1, y1, x2 - 1, y2 - 1);
+        plotLine(x2 - 1, y2 - 1, x1, y2 - 1);
+        plotLine(x1, y2 - 1, x1, y1);
+        return;
+    }
+    // Outline as four bands, so that no pixel is touched twice (matters for inverting modes).
+    const QRect outer(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+    QRegion band(outer);
+    band -= QRect(QPoint(x1 + w, y1 + w), QPoint(x2 - 1 - w, y2 - 1 - w));
+    for (const QRect& r : band)
+        p->fillRect(r, c);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 - x1 < 1 || y2 - y1 < 1)
+        return;
+    QPainter* p = Painter();
+    if (!p)
+        return;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    applyPenMode(p, m_pen.Mode());
+    if (x2 - x1 <= 2 && y2 - y1 <= 2) {
+        // Tiny ellipses are their bounding box.
+        const QColor c = m_pen.Style() != psClear ? ColorToQColor(m_pen.Color(), m_palette)
+                                                  : ColorToQColor(m_brush.Color(), m_palette);
+        p->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), c);
+        return;
+    }
+    if (m_pen.Width() > 1 && m_pen.Style() != psClear) {
+        QPen pen = p->pen();
+        pen.setJoinStyle(Qt::MiterJoin);
+        p->setPen(pen);
+        const double half = m_pen.Width() / 2.0;
+        p->drawEllipse(QRectF(x1 + half - 0.5, y1 + half - 0.5, x2 - x1 - m_pen.Width(), y2 - y1 - m_pen.Width()));
+        return;
+    }
+    p->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry)
+{
+    QPainter* p = Painter();
+    if (!p)
+        return;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    applyPenMode(p, m_pen.Mode());
+    p->drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), rx / 2.0, ry / 2.0);
+}
+
+void TCanvas::Polygon(const QVector<TPoint>& points)
+{
+    if (points.size() < 2)
+        return;
+    QPainter* p = Painter();
+    if (!p)
+        return;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    applyPenMode(p, m_pen.Mode());
+    QPolygon poly;
+    poly.reserve(points.size());
+    for (const TPoint& pt : points)
+        poly.append(QPoint(pt.X, pt.Y));
+    p->drawPolygon(poly, Qt::OddEvenFill);
+}
+
+static void arcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int& start16, int& span16)
+{
+    const double cx = (x1 + x2) / 2.0, cy = (y1 + y2) / 2.0;
+    const double a0 = rayAngle(cx, cy, x3, y3);
+    double span = rayAngle(cx, cy, x4, y4) - a0;
+    while (span <= 0)
+        span += 360.0;
+    start16 = qRound(a0 * 16);
+    span16 = qRound(span * 16);
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    QPainter* p = Painter();
+    if (!p)
+        return;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    applyPenMode(p, m_pen.Mode());
+    p->setBrush(Qt::NoBrush);
+    int a, s;
+    arcAngles(x1, y1, x2, y2, x3, y3, x4, y4, a, s);
+    p->drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), a, s);
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    QPainter* p = Painter();
+    if (!p)
+        return;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    applyPenMode(p, m_pen.Mode());
+    int a, s;
+    arcAngles(x1, y1, x2, y2, x3, y3, x4, y4, a, s);
+    p->drawPie(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), a, s);
+}
+
+void TCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    QPainter* p = Painter();
+    if (!p)
+        return;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    applyPenMode(p, m_pen.Mode());
+    int a, s;
+    arcAngles(x1, y1, x2, y2, x3, y3, x4, y4, a, s);
+    p->drawChord(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), a, s);
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    if (r.IsEmpty() || m_brush.Style() == bsClear)
+        return;
+    QPainter* p = beginPaint();
+    if (!p)
+        return;
+    p->fillRect(r.ToQRect(), ColorToQColor(m_brush.Color(), m_palette));
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    if (r.IsEmpty())
+        return;
+    QPainter* p = beginPaint();
+    if (!p)
+        return;
+    const QColor c = ColorToQColor(m_brush.Color(), m_palette);
+    QRegion band(r.ToQRect());
+    band -= QRect(r.Left + 1, r.Top + 1, r.Width() - 2, r.Height() - 2);
+    for (const QRect& b : band)
+        p->fillRect(b, c);
+}
+
+void TCanvas::DrawFocusRect(const TRect& r)
+{
+    if (r.IsEmpty() || !m_image || m_image->format() != QImage::Format_RGB32)
+        return;
+    Flush();
+    notifyDrawn();
+    const QRect bounds = m_hasClip ? m_clip.intersected(m_image->rect()) : m_image->rect();
+    auto invert = [&](int x, int y) {
+        if (!bounds.contains(x, y))
+            return;
+        QRgb* line = reinterpret_cast<QRgb*>(m_image->scanLine(y));
+        line[x] = (~line[x] & 0x00FFFFFF) | 0xFF000000;
+    };
+    // Every other pixel along the border, inverted, so drawing it twice removes it.
+    int k = 0;
+    for (int x = r.Left; x < r.Right; ++x, ++k)
+        if (k % 2 == 0) invert(x, r.Top);
+    for (int y = r.Top + 1; y < r.Bottom; ++y, ++k)
+        if (k % 2 == 0) invert(r.Right - 1, y);
+    for (int x = r.Right - 2; x >= r.Left; --x, ++k)
+        if (k % 2 == 0) invert(x, r.Bottom - 1);
+    for (int y = r.Bottom - 2; y > r.Top; --y, ++k)
+        if (k % 2 == 0) invert(r.Left, y);
+}
+
+void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style)
+{
+    if (!m_image || m_image->format() != QImage::Format_RGB32 || m_brush.Style() == bsClear)
+        return;
+    const QRect bounds = m_hasClip ? m_clip.intersected(m_image->rect()) : m_image->rect();
+    if (!bounds.contains(x, y))
+        return;
+    Flush();
+    notifyDrawn();
+    const QRgb target = ColorToRgb(ColorToRGB(color, m_palette)) & 0x00FFFFFF;
+    const QRgb fill = brushRgb() | 0xFF000000;
+    auto px = [&](int px, int py) -> QRgb {
+        return reinterpret_cast<const QRgb*>(m_image->constScanLine(py))[px] & 0x00FFFFFF;
+    };
+    auto inside = [&](int px_, int py_) {
+        const QRgb c = px(px_, py_);
+        return style == fsSurface ? c == target : c != target;
+    };
+    if (!inside(x, y) || (px(x, y) == (fill & 0x00FFFFFF)))
+        return;
+    // Scan-line fill; a filled pixel never counts as inside again because it has the fill colour,
+    // except when the fill colour itself is "inside" (border mode with a border of another colour):
+    // a visited map guards that case.
+    std::vector<uchar> visited(size_t(m_image->width()) * size_t(m_image->height()), 0);
+    std::vector<QPoint> stack{QPoint(x, y)};
+    const int w = m_image->width();
+    while (!stack.empty()) {
+        const QPoint s = stack.back();
+        stack.pop_back();
+        int lx = s.x();
+        const int sy = s.y();
+        if (visited[size_t(sy) * w + lx] || !inside(lx, sy))
+            continue;
+        while (lx > bounds.left() && !visited[size_t(sy) * w + lx - 1] && inside(lx - 1, sy))
+            --lx;
+        int rx = s.x();
+        while (rx < bounds.right() && !visited[size_t(sy) * w + rx + 1] && inside(rx + 1, sy))
+            ++rx;
+        QRgb* line = reinterpret_cast<QRgb*>(m_image->scanLine(sy));
+        for (int i = lx; i <= rx; ++i) {
+            line[i] = fill;
+            visited[size_t(sy) * w + i] = 1;
+        }
+        for (int ny : {sy - 1, sy + 1}) {
+            if (ny < bounds.top() || ny > bounds.bottom())
+                continue;
+            bool run = false;
+            for (int i = lx; i <= rx; ++i) {
+                const bool in = !visited[size_t(ny) * w + i] && inside(i, ny);
+                if (in && !run)
+                    stack.push_back(QPoint(i, ny));
+                run = in;
+            }
+        }
+    }
+}
+
+TColor TCanvas::Pixels(int x, int y) const
+{
+    if (!m_image || !m_image->rect().contains(x, y))
+        return 0xFFFFFFFF;
+    const_cast<TCanvas*>(this)->Flush();
+    return RgbToColor(m_image->pixel(x, y));
+}
+
+void TCanvas::SetPixels(int x, int y, TColor c)
+{
+    if (!m_image || !m_image->rect().contains(x, y) || (m_hasClip && !m_clip.contains(x, y)))
+        return;
+    Flush();
+    notifyDrawn();
+    const TColor rgb = ColorToRGB(c, m_palette);
+    if (m_image->format() == QImage::Format_Indexed8)
+        m_image->setPixel(x, y, uint(GetRValue(rgb)));
+    else
+        m_image->setPixel(x, y, ColorToRgb(rgb));
+}
+
+// ---------------------------------------------------------------- text
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    return QFontMetrics(m_font.ToQFont()).horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString&) const
+{
+    const QFontMetrics fm(m_font.ToQFont());
+    return fm.ascent() + fm.descent();
+}
+
+QSize TCanvas::TextExtent(const QString& text) const { return QSize(TextWidth(text), TextHeight(text)); }
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    QPainter* p = beginPaint();
+    if (p) {
+        const QFont f = m_font.ToQFont();
+        const QFontMetrics fm(f);
+        p->setFont(f);
+        p->setRenderHint(QPainter::TextAntialiasing, m_font.AntiAlias());
+        p->setRenderHint(QPainter::Antialiasing, m_font.AntiAlias());
+        p->translate(x, y);
+        if (m_font.Orientation() != 0)
+            p->rotate(-m_font.Orientation() / 10.0);
+        if (m_brush.Style() != bsClear)
+            p->fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()),
+                        ColorToQColor(m_brush.Color(), m_palette));
+        p->setPen(ColorToQColor(m_font.Color(), m_palette));
+        p->drawText(0, fm.ascent(), text);
+        p->resetTransform();
+    }
+    m_penPos = TPoint(x + TextWidth(text), y);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    QPainter* p = beginPaint();
+    if (!p)
+        return;
+    p->save();
+    QRect clip = r.ToQRect();
+    if (m_hasClip)
+        clip = clip.intersected(m_clip);
+    p->setClipRect(clip);
+    if (m_brush.Style() != bsClear)
+        p->fillRect(r.ToQRect(), ColorToQColor(m_brush.Color(), m_palette));
+    const QFont f = m_font.ToQFont();
+    const QFontMetrics fm(f);
+    p->setFont(f);
+    p->setRenderHint(QPainter::TextAntialiasing, m_font.AntiAlias());
+    p->setPen(ColorToQColor(m_font.Color(), m_palette));
+    p->drawText(x, y + fm.ascent(), text);
+    p->restore();
+}
+
+// ---------------------------------------------------------------- copying
+
+void TCanvas::blit(const QRect& dst, const QImage& src, const QRect& srcRect, TCopyMode mode,
+                   bool transparent, QRgb transparentColor)
+{
+    if (dst.isEmpty() || srcRect.isEmpty() || src.isNull())
+        return;
+    if (m_image && m_image->format() == QImage::Format_Indexed8) {
+        // One byte per pixel targets (masks): plain copy of the source's red channel.
+        Flush();
+        const QImage s = src.copy(srcRect).scaled(dst.size()).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < dst.height(); ++y) {
+            const int ty = dst.top() + y;
+            if (ty < 0 || ty >= m_image->height()) continue;
+            for (int x = 0; x < dst.width(); ++x) {
+                const int tx = dst.left() + x;
+                if (tx < 0 || tx >= m_image->width()) continue;
+                m_image->scanLine(ty)[tx] = uchar(qRed(s.pixel(x, y)));
+            }
+        }
+        return;
+    }
+    QPainter* p = beginPaint();
+    if (!p)
+        return;
+    if (mode == BLACKNESS || mode == WHITENESS) {
+        p->fillRect(dst, mode == BLACKNESS ? Qt::black : Qt::white);
+        return;
+    }
+    QPainter::CompositionMode cm;
+    if (!copyModeComposition(mode, cm))
+        cm = QPainter::CompositionMode_Source;
+    QImage piece = (srcRect == src.rect()) ? src : src.copy(srcRect);
+    if (piece.format() == QImage::Format_Indexed8 || piece.format() == QImage::Format_Grayscale8
+        || piece.format() == QImage::Format_Mono)
+        piece = piece.convertToFormat(QImage::Format_RGB32);
+    if (transparent) {
+        piece = piece.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = transparentColor & 0x00FFFFFF;
+        for (int y = 0; y < piece.height(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
+            for (int x = 0; x < piece.width(); ++x)
+                if ((line[x] & 0x00FFFFFF) == key)
+                    line[x] = 0;
+        }
+        if (cm == QPainter::CompositionMode_Source)
+            cm = QPainter::CompositionMode_SourceOver;
+    }
+    p->setCompositionMode(cm);
+    if (piece.size() != dst.size()) {
+        p->setRenderHint(QPainter::SmoothPixmapTransform, m_stretchMode == HALFTONE);
+        p->drawImage(dst, piece);
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    } else {
+        p->drawImage(dst.topLeft(), piece);
+    }
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Draw(int x, int y, TBitmap* bitmap)
+{
+    if (!bitmap || bitmap->Empty())
+        return;
+    const QImage& img = bitmap->Image();
+    blit(QRect(x, y, img.width(), img.height()), img, img.rect(), m_copyMode, bitmap->Transparent(),
+         ColorToRgb(bitmap->TransparentColor()));
+}
+
+void TCanvas::Draw(int x, int y, const QImage& image)
+{
+    blit(QRect(x, y, image.width(), image.height()), image, image.rect(), m_copyMode, false, 0);
+}
+
+void TCanvas::StretchDraw(const TRect& r, TBitmap* bitmap)
+{
+    if (!bitmap || bitmap->Empty())
+        return;
+    const QImage& img = bitmap->Image();
+    blit(r.ToQRect(), img, img.rect(), m_copyMode, bitmap->Transparent(), ColorToRgb(bitmap->TransparentColor()));
+}
+
+void TCanvas::StretchDraw(const TRect& r, const QImage& image)
+{
+    blit(r.ToQRect(), image, image.rect(), m_copyMode, false, 0);
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& src)
+{
+    if (!source || !source->m_image)
+        return;
+    source->Flush();
+    if (source == this) {
+        const QImage copy = m_image->copy(src.ToQRect());
+        blit(dest.ToQRect(), copy, copy.rect(), m_copyMode, false, 0);
+        return;
+    }
+    blit(dest.ToQRect(), *source->m_image, src.ToQRect(), m_copyMode, false, 0);
+}
+
+void TCanvas::CopyRect(const TRect& dest, const QImage& source, const TRect& src)
+{
+    blit(dest.ToQRect(), source, src.ToQRect(), m_copyMode, false, 0);
+}
+
+} // namespace qor
