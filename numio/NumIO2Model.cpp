@@ -1,0 +1,495 @@
+// TNumIO2: construction, properties, value conversion, copying and the caret timer.
+#include "numio/QOR_NumIO2.h"
+#include "numio/NumFormats_p.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qor {
+
+TNumIO2::TNumIO2(QWidget* owner)
+    : TCustomControl(owner)
+{
+    // Painting stays suppressed until the control is complete (FSuppressPaint starts true).
+    TCustomControl::SetBounds(Left(), Top(), 160, 28);
+    SetTabStop(false);
+    const TLineColors lines = LineColorsForScheme(FColorScheme);
+    FColBlackLine = 0;
+    FColGrayLine = lines.Gray;
+    FColWhiteLine = lines.White;
+    FCaretTimerH = new TComponentTimer(this);
+    FCaretTimerH->OnTimer = [this] { CaretTimerTick(); };
+    UpdateTimer();
+    FSuppressPaint = false;
+}
+
+TNumIO2::~TNumIO2()
+{
+    delete FCaretTimerH;
+    FCaretTimerH = nullptr;
+}
+
+// --- simple "when different" setters ---------------------------------------------------
+
+#define QOR_NUMIO2_PLAIN_SETTER(Setter, Type, Field) \
+    void TNumIO2::Setter(Type v)                    \
+    {                                               \
+        if (v == Field)                             \
+            return;                                 \
+        Field = v;                                  \
+        Paint();                                    \
+    }
+
+QOR_NUMIO2_PLAIN_SETTER(SetAlignment, TAlignment, FAlignment)
+QOR_NUMIO2_PLAIN_SETTER(SetAutoSize, bool, FAutoSize)
+QOR_NUMIO2_PLAIN_SETTER(SetButVisible, bool, FButVisible)
+QOR_NUMIO2_PLAIN_SETTER(SetBut3D, bool, FBut3D)
+QOR_NUMIO2_PLAIN_SETTER(SetButIncrem, double, FButIncrem)
+QOR_NUMIO2_PLAIN_SETTER(SetButColor, TColor, FButColor)
+QOR_NUMIO2_PLAIN_SETTER(SetColorBoxBG, TColor, FColorBoxBG)
+QOR_NUMIO2_PLAIN_SETTER(SetColorBoxText, TColor, FColorBoxText)
+QOR_NUMIO2_PLAIN_SETTER(SetColorOutBG, TColor, FColorOutBG)
+QOR_NUMIO2_PLAIN_SETTER(SetColorOutText, TColor, FColorOutText)
+QOR_NUMIO2_PLAIN_SETTER(SetFrameStyle, TFrameStyle, FFrameStyle)
+QOR_NUMIO2_PLAIN_SETTER(SetGaugeColor, TColor, FGaugeColor)
+QOR_NUMIO2_PLAIN_SETTER(SetGaugeColorBg, TColor, FGaugeColorBg)
+QOR_NUMIO2_PLAIN_SETTER(SetGaugeColorFrame, TColor, FGaugeColorFrm)
+QOR_NUMIO2_PLAIN_SETTER(SetGaugeFrameStyle, TFrameStyle, FGaugeFrameSt)
+QOR_NUMIO2_PLAIN_SETTER(SetGaugeVisible, bool, FGaugeVisib)
+QOR_NUMIO2_PLAIN_SETTER(SetHideSelection, bool, FHideSel)
+QOR_NUMIO2_PLAIN_SETTER(SetLeftTextAlignment, TAlignment, FLTAlignment)
+QOR_NUMIO2_PLAIN_SETTER(SetRightTextAlignment, TAlignment, FRTAlignment)
+QOR_NUMIO2_PLAIN_SETTER(SetTextBoxWidth, int, FTextBoxWidth)
+
+#undef QOR_NUMIO2_PLAIN_SETTER
+
+void TNumIO2::SetLeftText(const QString& v)
+{
+    if (v == FLeftText)
+        return;
+    FLeftText = v;
+    Paint();
+}
+
+void TNumIO2::SetRightText(const QString& v)
+{
+    if (v == FRightText)
+        return;
+    FRightText = v;
+    Paint();
+}
+
+// --- clamping setters ------------------------------------------------------------------
+
+void TNumIO2::SetButHeight(int v)
+{
+    if (v == FButHeight)
+        return;
+    v = std::max(v, 18);
+    v = std::min(v, Height());
+    FButHeight = v;
+    Paint();
+}
+
+void TNumIO2::SetButWidth(int v)
+{
+    if (v == FButWidth)
+        return;
+    FButWidth = std::clamp(v, 8, 50);
+    Paint();
+}
+
+void TNumIO2::SetButSpace(int v)
+{
+    if (v == FButSpace)
+        return;
+    FButSpace = std::clamp(v, 0, 50);
+    Paint();
+}
+
+void TNumIO2::SetGaugeHeight(int v)
+{
+    if (v == FGaugeHeight)
+        return;
+    v = std::min(v, Height() - FGaugeTopMarg - 18);
+    FGaugeHeight = std::max(v, 3);
+    Paint();
+}
+
+void TNumIO2::SetGaugeLeftMargin(int v)
+{
+    if (v == FGaugeLeftMarg)
+        return;
+    v = std::min(v, Width() - FGaugeWidth);
+    FGaugeLeftMarg = std::max(v, 0);
+    Paint();
+}
+
+void TNumIO2::SetGaugeTopMargin(int v)
+{
+    if (v == FGaugeTopMarg)
+        return;
+    v = std::min(v, Height() - FGaugeHeight - 18);
+    FGaugeTopMarg = std::max(v, 0);
+    Paint();
+}
+
+void TNumIO2::SetGaugeWidth(int v)
+{
+    if (v == FGaugeWidth)
+        return;
+    v = std::max(v, 10);
+    FGaugeWidth = std::min(v, Width() - FGaugeLeftMarg);
+    Paint();
+}
+
+void TNumIO2::SetLeftSpace(int v)
+{
+    if (v == FLeftSpace || v < 0)
+        return;
+    FLeftSpace = std::min(v, Width());
+    Paint();
+}
+
+void TNumIO2::SetColorScheme(TColorScheme v)
+{
+    if (v == FColorScheme)
+        return;
+    FColorScheme = v;
+    if (v != csFixed) {
+        FColGrayLine = clBtnShadow;
+        FColWhiteLine = clBtnHighlight;
+    } else {
+        FColGrayLine = 0x808080;
+        FColWhiteLine = 0xFFFFFF;
+    }
+    Paint();
+}
+
+void TNumIO2::SetColorWarnBG(TColor v)
+{
+    FColorWarnBG = v;
+    Paint();
+}
+
+void TNumIO2::SetColorWarnText(TColor v)
+{
+    FColorWarnTxt = v;
+    Paint();
+}
+
+void TNumIO2::SetEnabled(bool v)
+{
+    FEnabled = v;
+    TCustomControl::SetEnabled(v);
+    Paint();
+}
+
+void TNumIO2::EnabledChanged()
+{
+    // Enabling can also arrive from a parent; keep the mirror and the picture in step.
+    FEnabled = isEnabled();
+    Paint();
+    TCustomControl::EnabledChanged();
+}
+
+void TNumIO2::SetRangeHigh(double v)
+{
+    FMaximum = v;
+    if (FMinimum > v)
+        FMinimum = v;
+    Paint();
+}
+
+void TNumIO2::SetRangeLow(double v)
+{
+    FMinimum = v;
+    if (FMaximum < v)
+        FMaximum = v;
+    Paint();
+}
+
+void TNumIO2::SetReadOnly(bool v)
+{
+    if (v == FReadOnly)
+        return;
+    FReadOnly = v;
+    if (v) {
+        FCaretTimerH->Stop();
+        FCaretVisib = false;
+    } else {
+        UpdateTimer();
+    }
+    Paint();
+}
+
+void TNumIO2::SetBounds(int left, int top, int width, int height)
+{
+    if (!FAutoSizing)
+        height = std::max(height, 18);
+    TCustomControl::SetBounds(left, top, width, height);
+    if (FButHeight > Height())
+        FButHeight = Height();
+}
+
+void TNumIO2::Resize()
+{
+    // A resize that bypasses SetBounds must not leave the buttons taller than the control.
+    if (FButHeight > Height())
+        FButHeight = Height();
+    TCustomControl::Resize();
+}
+
+// --- text, value and format -------------------------------------------------------------
+
+QChar TNumIO2::CurrentSeparator() const
+{
+    return NumIO2SeparatorChar(FDecPSep);
+}
+
+bool TNumIO2::CheckValidity(const QString& instring) const
+{
+    return NumIO2CheckValidity(instring, FInputFormat, FDecP, FDecPSep);
+}
+
+void TNumIO2::SetText(const QString& v)
+{
+    if (!v.isEmpty() && !CheckValidity(v))
+        return;
+    FInBuffer = v;
+    FCaretPos = 0;
+    FSelBegin = 0;
+    FSelEnd = 0;
+    Paint();
+}
+
+double TNumIO2::Value() const
+{
+    return NumIO2ParseValue(FInBuffer, FInputFormat);
+}
+
+void TNumIO2::SetValue(double v)
+{
+    FInBuffer = NumIO2FormatValue(v, FInputFormat, FSigDig, FDecP, CurrentSeparator());
+    ClampCaretAndSelection();
+    Paint();
+}
+
+void TNumIO2::ClampCaretAndSelection()
+{
+    // A shorter text must not leave the caret or the selection behind its end.
+    const int len = int(FInBuffer.size());
+    FCaretPos = std::clamp(FCaretPos, 0, len);
+    FSelBegin = std::clamp(FSelBegin, 0, len);
+    FSelEnd = std::clamp(FSelEnd, FSelBegin, len);
+}
+
+int TNumIO2::IntegerValue() const
+{
+    const double r = std::nearbyint(Value());
+    if (!(r <= 2147483647.0 && r >= -2147483648.0))
+        throw EQORNumIO2Error(ComponentMessage(Name(), QStringLiteral("integer overflow")));
+    return int(r);
+}
+
+bool TNumIO2::OutOfRange() const
+{
+    const double v = Value();
+    return v < FMinimum || v > FMaximum;
+}
+
+void TNumIO2::SetInputFormat(TInFormat v)
+{
+    if (v == FInputFormat)
+        return;
+    const double value = Value();
+    FInputFormat = v;
+    SetValue(value);
+}
+
+void TNumIO2::SetFixPointDecPlaces(int v)
+{
+    if (v == FDecP || v <= 0)
+        return;
+    FDecP = std::min(v, 15);
+    SetValue(Value());
+}
+
+void TNumIO2::SetSignificantDigits(int v)
+{
+    if (v == FSigDig || v <= 0)
+        return;
+    FSigDig = std::min(v, 15);
+    SetValue(Value());
+}
+
+void TNumIO2::SetDecPlaceSep(TDecPSep v)
+{
+    if (v == FDecPSep)
+        return;
+    if (v != dsBoth) {
+        const QChar locale = numfmt::LocaleDecimalSeparator();
+        QChar oldSep = '.';
+        if (FDecPSep == dsComma)
+            oldSep = ',';
+        else if (FDecPSep == dsSysDefault)
+            oldSep = locale;
+        QChar newSep = '.';
+        if (v == dsComma)
+            newSep = ',';
+        else if (v == dsSysDefault)
+            newSep = locale;
+        if (FDecPSep == dsBoth) {
+            FInBuffer.replace('.', newSep);
+            FInBuffer.replace(',', newSep);
+        } else if (oldSep != newSep) {
+            FInBuffer.replace(oldSep, newSep);
+        }
+    }
+    FDecPSep = v;
+    Paint();
+}
+
+void TNumIO2::SetSelBegin(int n)
+{
+    n = std::clamp(n, 0, int(FInBuffer.size()));
+    FSelBegin = n;
+    FCaretPos = n;
+    if (FSelEnd < n)
+        FSelEnd = n;
+    Paint();
+}
+
+void TNumIO2::SetSelEnd(int n)
+{
+    n = std::clamp(n, 0, int(FInBuffer.size()));
+    FSelEnd = n;
+    FCaretPos = n;
+    if (FSelBegin > n)
+        FSelBegin = n;
+    Paint();
+}
+
+void TNumIO2::Changed()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+// --- copying ----------------------------------------------------------------------------
+
+void TNumIO2::Assign(const QObject* source)
+{
+    const auto* src = qobject_cast<const TNumIO2*>(source);
+    if (!src) {
+        TCustomControl::Assign(source);
+        return;
+    }
+    FLeftSpace = src->FLeftSpace;
+    FTextBoxWidth = src->FTextBoxWidth;
+    FDecP = src->FDecP;
+    FSigDig = src->FSigDig;
+    FLeftText = src->FLeftText;
+    FRightText = src->FRightText;
+    FFrameStyle = src->FFrameStyle;
+    FAlignment = src->FAlignment;
+    FRTAlignment = src->FRTAlignment;
+    FLTAlignment = src->FLTAlignment;
+    FColorBoxBG = src->FColorBoxBG;
+    FColorBoxText = src->FColorBoxText;
+    FColorOutBG = src->FColorOutBG;
+    FColorOutText = src->FColorOutText;
+    FColBlackLine = src->FColBlackLine;
+    FColGrayLine = src->FColGrayLine;
+    FColWhiteLine = src->FColWhiteLine;
+    FColorScheme = src->FColorScheme;
+    FInputFormat = src->FInputFormat;
+    FInBuffer = src->FInBuffer;
+    FCaretPos = src->FCaretPos;
+    FCaretVisib = src->FCaretVisib;
+    FMouseAreaCode = src->FMouseAreaCode;
+    FColorWarnBG = src->FColorWarnBG;
+    FColorWarnTxt = src->FColorWarnTxt;
+    FSelBegin = src->FSelBegin;
+    FSelEnd = src->FSelEnd;
+    FDecPSep = src->FDecPSep;
+    FKeyShifted = src->FKeyShifted;
+    FKeyCntrl = src->FKeyCntrl;
+    FHideSel = src->FHideSel;
+    FMaximum = src->FMaximum;
+    FMinimum = src->FMinimum;
+    FOnlineCheck = src->FOnlineCheck;
+    FBeep = src->FBeep;
+    FReadOnly = src->FReadOnly;
+    FAutoSize = src->FAutoSize;
+    Paint();
+}
+
+void TNumIO2::AssignTo(QObject* dest) const
+{
+    auto* target = qobject_cast<TCustomControl*>(dest);
+    if (target && metaObject()->inherits(dest->metaObject())) {
+        target->Assign(this);
+        return;
+    }
+    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2")
+                        .arg(QString::fromLatin1(metaObject()->className()),
+                             dest ? QString::fromLatin1(dest->metaObject()->className())
+                                  : QStringLiteral("nil")));
+}
+
+// --- caret timer ------------------------------------------------------------------------
+
+void TNumIO2::UpdateTimer()
+{
+    FCaretTimerH->Stop();
+    FCaretVisib = true;
+    if (!FCaretTimerH->Start(500))
+        throw EQORNumIO2Error(ComponentMessage(Name(), QStringLiteral("no timer available")));
+    Paint();
+}
+
+void TNumIO2::CaretTimerTick()
+{
+    if (hasFocus()) {
+        FCaretVisib = !FCaretVisib;
+    } else {
+        FCaretTimerH->Stop();
+        FCaretVisib = false;
+    }
+    Paint();
+}
+
+void TNumIO2::SetFocus()
+{
+    TCustomControl::SetFocus();
+    if (!FReadOnly)
+        UpdateTimer();
+}
+
+void TNumIO2::Click()
+{
+    TCustomControl::SetFocus();
+    if (!FReadOnly)
+        UpdateTimer();
+    TCustomControl::Click();
+}
+
+void TNumIO2::DoEnter()
+{
+    if (!FReadOnly)
+        UpdateTimer();
+    TCustomControl::DoEnter();
+}
+
+void TNumIO2::DoExit()
+{
+    // Shift or Ctrl released elsewhere never reaches this field as key-up.
+    FKeyShifted = false;
+    FKeyCntrl = false;
+    // The selection is shown only while focused: take it off the screen at once.
+    Paint();
+    TCustomControl::DoExit();
+}
+
+} // namespace qor
