@@ -1,0 +1,356 @@
+// Drawing of TMeter: everything goes into one off-screen bitmap, copied to the control once.
+#include "meter/QOR_Meter.h"
+
+#include <cmath>
+
+namespace qor {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegToRad = kPi / 180.0;
+constexpr TColor kBevelWhite = 0xFFFFFF;
+constexpr TColor kBevelGray = 0x808080;
+
+void PenAndBrush(TCanvas* c, TColor col)
+{
+    c->Pen()->SetColor(col);
+    c->Brush()->SetColor(col);
+    c->Brush()->SetStyle(bsSolid);
+}
+
+} // namespace
+
+void TMeter::Paint()
+{
+    const int W = width(), H = height();
+    if (W != FGeoWidth || H != FGeoHeight)
+        CalcMeterLayoutParams();
+    if (!(FGeo.Radius > 0))
+        return;
+    TBitmap B(W, H);
+    if (RenderTo(&B))
+        Canvas()->Draw(0, 0, &B);
+}
+
+void TMeter::DrawBands(TCanvas* c, const TMeterScale& sc)
+{
+    const double R = FGeo.Radius;
+    const int CX = FGeo.CenterX, CY = FGeo.CenterY;
+    const double A = FGeo.Angle;
+    const int rOut = MeterRound(R + 4);
+    const int rIn = MeterRound((100 - FScaleBakWidth) * R / 100);
+    const double start = (90 + A / 2) * kDegToRad;
+    const double low = sc.Theta(FThresholdLow) * kDegToRad;
+    const double high = sc.Theta(FThresholdHigh) * kDegToRad;
+    const double end = (90 - A / 2) * kDegToRad;
+    auto P = [&](double a) { return TPoint(CX + MeterRound(R * std::cos(a)), CY - MeterRound(R * std::sin(a))); };
+    auto band = [&](TColor col, double from, double to) {
+        // from is the clockwise end of the band, to the counter-clockwise one.
+        if (!(std::fabs(to - from) > 1e-6))
+            return;
+        const TPoint p1 = P(from), p2 = P(to);
+        // A sliver narrower than a pixel would have equal end points, which the pie
+        // reads as a full circle.
+        if (p1 == p2 && std::fabs(to - from) < kPi)
+            return;
+        PenAndBrush(c, col);
+        c->Pie(CX - rOut, CY - rOut, CX + rOut + 1, CY + rOut, p1.X, p1.Y, p2.X, p2.Y);
+    };
+    band(FColorSclBkLow, low, start);
+    band(FColorSclBkNorm, high, low);
+    band(FColorSclBkHigh, end, high);
+    PenAndBrush(c, FColorBakG);
+    c->Ellipse(CX - rIn, CY - rIn, CX + rIn + 1, CY + rIn);
+}
+
+void TMeter::DrawScale(TCanvas* c, const TMeterScale& sc)
+{
+    const double R = FGeo.Radius;
+    const int CX = FGeo.CenterX, CY = FGeo.CenterY;
+    const double A = FGeo.Angle;
+    const int Ri = MeterRound(R);
+    c->Pen()->SetColor(FColorScale);
+    if (FScaleLine) {
+        const double start = (90 + A / 2) * kDegToRad;
+        const double end = (90 - A / 2) * kDegToRad;
+        const int ex = CX + MeterRound(R * std::cos(end)), ey = CY - MeterRound(R * std::sin(end));
+        const int sx = CX + MeterRound(R * std::cos(start)), sy = CY - MeterRound(R * std::sin(start));
+        c->Arc(CX - Ri, CY - Ri, CX + Ri + 1, CY + Ri, ex, ey, sx, sy);
+    }
+    if (!(FMinValue < FMaxValue))
+        return;
+    const TMeterTicks ticks = CalcMeterTicks(FNrTicks, FMinValue, FMaxValue, FLogarithmic, FShortTicks);
+    for (double v : ticks.Minor) {
+        const double th = sc.Theta(v);
+        const TPoint a = sc.PixelAtAngle(th, R);
+        const TPoint b = sc.PixelAtAngle(th, R - 4);
+        c->MoveTo(a.X, a.Y);
+        c->LineTo(b.X, b.Y);
+    }
+    c->Font()->Assign(*Font());
+    const QString maxText = MeterLabelText(FMaxValue, FDecPlaces);
+    const double dx = c->TextWidth(maxText) / 2.0 + 15;
+    const double dy = c->TextHeight(maxText) / 2.0 + 15;
+    for (const TMeterTick& t : ticks.Major) {
+        const double th = sc.Theta(t.Value);
+        const TPoint a = sc.PixelAtAngle(th, R);
+        const TPoint b = sc.PixelAtAngle(th, R - 8);
+        c->MoveTo(a.X, a.Y);
+        c->LineTo(b.X, b.Y);
+        if (!t.Labelled)
+            continue;
+        QString text = MeterLabelText(t.Value, FDecPlaces);
+        const double tr = th * kDegToRad;
+        const int x = MeterRound(CX + (R - dx) * std::cos(tr));
+        const int y = MeterRound(CY - (R - dy) * std::sin(tr));
+        if (OnBeforeDrawScaleLabel)
+            OnBeforeDrawScaleLabel(this, c, text, x - c->TextWidth(text) / 2, y - c->TextHeight(text) / 2);
+        if (!text.isEmpty())
+            c->TextOut(x - c->TextWidth(text) / 2, y - c->TextHeight(text) / 2, text);
+    }
+}
+
+void TMeter::DrawNeedle(TCanvas* c, const TNeedleLayout* n, double value)
+{
+    const TMeterScale sc = Scale();
+    c->Brush()->SetStyle(bsSolid);
+    const double phi = sc.Theta(value);
+    const std::array<TPoint, 7> p = CalcNeedlePolygon(phi, FGeo.Radius, FGeo.CenterX, FGeo.CenterY, n->Shape());
+    if (n->ShadowDx() != 0 || n->ShadowDy() != 0) {
+        PenAndBrush(c, n->ShadowColor());
+        QVector<TPoint> s;
+        s.reserve(7);
+        for (const TPoint& q : p)
+            s.append(TPoint(q.X - n->ShadowDx(), q.Y - n->ShadowDy()));
+        c->Polygon(s);
+    }
+    c->Pen()->SetColor(n->ColorOutline());
+    c->Brush()->SetColor(n->ColorBody());
+    c->Brush()->SetStyle(bsSolid);
+    c->Polygon(QVector<TPoint>(p.begin(), p.end()));
+}
+
+void TMeter::DrawCoverAndAnchor(TCanvas* c, int W, int H)
+{
+    const int CX = FGeo.CenterX, CY = FGeo.CenterY;
+    const int RS = FRimSide, RT = FRimTop, RB = FRimBottom;
+    PenAndBrush(c, FColorCover);
+    c->Rectangle(0, 0, RS - 1, H);
+    c->Rectangle(0, 0, W, RT);
+    c->Rectangle(W - RS, 0, W, H);
+    c->Rectangle(0, H - RB, W, H);
+
+    auto bevel = [&] {
+        c->Pen()->SetColor(kBevelWhite);
+        c->MoveTo(RS - 1, H - RB);
+        c->LineTo(W - RS, H - RB);
+        c->LineTo(W - RS, RT);
+        c->Pen()->SetColor(kBevelGray);
+        c->LineTo(RS - 1, RT);
+        c->LineTo(RS - 1, H - RB);
+    };
+    const int SA = FAnchorSize;
+    if (!FAnchorCovered) {
+        bevel();
+    } else if (!FAnchorImage.isEmpty()) {
+        bevel();
+        const int iw = AuxACBmp.Width(), ih = AuxACBmp.Height();
+        const TRect D(CX - iw / 2, CY - ih / 2, CX - iw / 2 + iw, CY - ih / 2 + ih);
+        c->SetCopyMode(SRCAND);
+        c->StretchDraw(D, &AuxACMaskBmp);
+        c->SetCopyMode(SRCPAINT);
+        c->StretchDraw(D, &AuxACBmp);
+        c->SetCopyMode(SRCCOPY);
+    } else if (MeterCenterInside(FMeterLayout)) {
+        c->Ellipse(CX - SA, CY - SA, CX + SA, CY + SA);
+        bevel();
+        c->Pen()->SetColor(kBevelWhite);
+        c->Arc(CX - SA, CY - SA, CX + SA, CY + SA, CX + SA, CY - SA, CX - SA, CY + SA);
+        c->Pen()->SetColor(kBevelGray);
+        c->Arc(CX - SA, CY - SA, CX + SA, CY + SA, CX - SA, CY + SA, CX + SA, CY - SA);
+    } else {
+        c->Pie(CX - SA, CY - SA, CX + SA, CY + SA, W, CY, 0, CY);
+        c->Rectangle(CX - SA, H - RB, CX + SA, CY);
+        c->Pen()->SetColor(kBevelGray);
+        c->MoveTo(CX + SA - 1, CY);
+        c->LineTo(CX + SA - 1, H - RB);
+        c->Pen()->SetColor(kBevelWhite);
+        c->LineTo(W - RS, H - RB);
+        c->LineTo(W - RS, RT);
+        c->Pen()->SetColor(kBevelGray);
+        c->LineTo(RS - 1, RT);
+        c->LineTo(RS - 1, H - RB);
+        c->Pen()->SetColor(kBevelWhite);
+        c->LineTo(CX - SA, H - RB);
+        c->LineTo(CX - SA, CY - 1);
+        c->Arc(CX - SA, CY - SA, CX + SA, CY + SA, W, CY, 0, CY);
+        c->Pen()->SetColor(kBevelGray);
+        c->Arc(CX - SA, CY - SA, CX + SA, CY + SA, CX + SA, CY, CX + SA, CY - SA);
+    }
+}
+
+void TMeter::DrawLamps(TCanvas* c, int W)
+{
+    const int Y = FRimTop;
+    c->Brush()->SetStyle(bsSolid);
+    if (FLimWatHighOn) {
+        const int X = W - FRimSide;
+        c->Brush()->SetColor(FOFL ? FLimWatActCol : FLimWatPsvCol);
+        c->Pen()->SetColor(clBlack);
+        c->Rectangle(X - 18, Y + 8, X - 8, Y + 18);
+        c->Pen()->SetColor(0xFFFFFF);
+        c->MoveTo(X - 17, Y + 17);
+        c->LineTo(X - 9, Y + 17);
+        c->LineTo(X - 9, Y + 8);
+        c->Pen()->SetColor(0xC0C0C0);
+        c->MoveTo(X - 16, Y + 16);
+        c->LineTo(X - 10, Y + 16);
+        c->LineTo(X - 10, Y + 9);
+        c->Pen()->SetColor(0x808080);
+        c->MoveTo(X - 17, Y + 16);
+        c->LineTo(X - 17, Y + 9);
+        c->LineTo(X - 9, Y + 9);
+    }
+    if (FLimWatLowOn) {
+        const int X = FRimSide;
+        c->Brush()->SetColor(FUFL ? FLimWatActCol : FLimWatPsvCol);
+        c->Pen()->SetColor(clBlack);
+        c->Rectangle(X + 8, Y + 8, X + 18, Y + 18);
+        c->Pen()->SetColor(0xFFFFFF);
+        c->MoveTo(X + 9, Y + 17);
+        c->LineTo(X + 17, Y + 17);
+        c->LineTo(X + 17, Y + 8);
+        c->Pen()->SetColor(0xC0C0C0);
+        c->MoveTo(X + 10, Y + 16);
+        c->LineTo(X + 16, Y + 16);
+        c->LineTo(X + 16, Y + 9);
+        c->Pen()->SetColor(0x808080);
+        c->MoveTo(X + 9, Y + 16);
+        c->LineTo(X + 9, Y + 9);
+        c->LineTo(X + 17, Y + 9);
+    }
+}
+
+void TMeter::DrawFrameLines(TCanvas* c, int W, int H)
+{
+    c->Pen()->SetColor(FFrameStyle == fsRidge ? FColWhiteLine : FColGrayLine);
+    auto path = [&](TColor topLeft, TColor bottomRight) {
+        c->Pen()->SetColor(topLeft);
+        c->MoveTo(0, H - 1);
+        c->LineTo(0, 0);
+        c->LineTo(W - 1, 0);
+        c->Pen()->SetColor(bottomRight);
+        c->LineTo(W - 1, H - 1);
+        c->LineTo(0, H - 1);
+    };
+    auto ridge = [&](TColor first, TColor second) {
+        c->Pen()->SetColor(first);
+        c->MoveTo(0, 0);
+        c->LineTo(W - 2, 0);
+        c->LineTo(W - 2, H - 2);
+        c->LineTo(0, H - 2);
+        c->LineTo(0, 0);
+        c->Pen()->SetColor(second);
+        c->MoveTo(1, H - 3);
+        c->LineTo(1, 1);
+        c->LineTo(W - 2, 1);
+        c->MoveTo(1, H - 1);
+        c->LineTo(W - 1, H - 1);
+        c->LineTo(W - 1, 0);
+    };
+    switch (FFrameStyle) {
+    case fsNone:
+        break;
+    case fsSimple:
+        path(FColorBakG, FColorBakG);
+        break;
+    case fsLowered:
+        path(FColGrayLine, FColWhiteLine);
+        break;
+    case fsRaised:
+        path(FColWhiteLine, FColGrayLine);
+        break;
+    case fsRidge:
+        ridge(FColWhiteLine, FColGrayLine);
+        break;
+    case fsGroove:
+        ridge(FColGrayLine, FColWhiteLine);
+        break;
+    }
+}
+
+bool TMeter::RenderTo(TBitmap* B)
+{
+    const int W = width(), H = height();
+    if (W != FGeoWidth || H != FGeoHeight)
+        CalcMeterLayoutParams();
+    if (!B || !(FGeo.Radius > 0))
+        return false;
+    if (B->Width() != W || B->Height() != H)
+        B->SetSize(W, H);
+    TCanvas* c = B->Canvas();
+    c->SetPalette(Palette());
+    const TMeterScale sc = Scale();
+
+    // Background.
+    if (FBackGroundImg.isEmpty()) {
+        c->Font()->Assign(*Font());
+        PenAndBrush(c, FColorBakG);
+        c->Rectangle(0, 0, W, H);
+    } else {
+        const int iw = AuxBGBmp.Width(), ih = AuxBGBmp.Height();
+        switch (FBkgndFillMode) {
+        case bfSimple:
+            // A fresh bitmap's pen and brush: black outline, white fill.
+            c->Pen()->SetColor(clBlack);
+            c->Brush()->SetColor(clWhite);
+            c->Brush()->SetStyle(bsSolid);
+            c->Rectangle(0, 0, W, H);
+            c->StretchDraw(TRect(0, 0, iw, ih), &AuxBGBmp);
+            break;
+        case bfStretch:
+            c->StretchDraw(TRect(0, 0, W, H), &AuxBGBmp);
+            break;
+        case bfTile:
+            if (iw > 0 && ih > 0) {
+                const int nx = (W - 1) / iw + 1, ny = (H - 1) / ih + 1;
+                for (int i = 1; i <= nx; ++i)
+                    for (int j = 1; j <= ny; ++j)
+                        c->StretchDraw(TRect(iw * (i - 1), ih * (j - 1), iw * i, ih * j), &AuxBGBmp);
+            }
+            break;
+        }
+    }
+
+    if (FScaleBkVisible)
+        DrawBands(c, sc);
+
+    c->Brush()->SetStyle(bsClear);
+    if (FScaleVisible)
+        DrawScale(c, sc);
+
+    // Caption, also without a scale.
+    c->Font()->Assign(FFontCaption);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(FGeo.CenterX - c->TextWidth(FCaption) / 2,
+               FGeo.CenterY - MeterRound(FGeo.Radius / 3) - c->TextHeight(FCaption) / 2, FCaption);
+
+    // The secondary needle lies under the primary one.
+    if (FNeedleLayoutSec->Visible())
+        DrawNeedle(c, FNeedleLayoutSec, sc.Clamp(FValueSec));
+    bool needleDrawn = false;
+    if (OnBeforeDrawNeedle)
+        OnBeforeDrawNeedle(this, c, needleDrawn);
+    if (!needleDrawn)
+        DrawNeedle(c, FNeedleLayout, FValue);
+
+    DrawCoverAndAnchor(c, W, H);
+    DrawLamps(c, W);
+    if (OnMeterRendered)
+        OnMeterRendered(this, c);
+    DrawFrameLines(c, W, H);
+    return true;
+}
+
+} // namespace qor
