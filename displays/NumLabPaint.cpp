@@ -1,0 +1,196 @@
+// TNumLab: row geometry and drawing.
+#include "displays/QOR_NumLab.h"
+
+#include <QWidget>
+
+namespace qor {
+
+// Integer division truncating toward zero, as the row layout is defined with it.
+static int divT(int a, int b) { return a / b; }
+
+int TNumLabGeometry::LeftTextX(TAlignment a, int leftSpace, int tw)
+{
+    switch (a) {
+    case taLeftJustify: return 7;
+    case taRightJustify: return leftSpace - tw - 5;
+    default: return divT(leftSpace - tw, 2);
+    }
+}
+
+int TNumLabGeometry::LeftTextShadowX(TAlignment a, int leftSpace, int tw)
+{
+    switch (a) {
+    case taLeftJustify: return 8;
+    case taRightJustify: return leftSpace - tw - 4;
+    default: return divT(leftSpace - tw, 2) + 1;
+    }
+}
+
+int TNumLabGeometry::RightTextX(TAlignment a, int width, int leftSpace, int labWidth, int tw)
+{
+    switch (a) {
+    case taLeftJustify: return leftSpace + labWidth + 7;
+    case taRightJustify: return width - tw - 6;
+    default: return divT(width - (leftSpace + labWidth + tw), 2) + leftSpace + labWidth + 1;
+    }
+}
+
+int TNumLabGeometry::RightTextShadowX(TAlignment a, int width, int leftSpace, int labWidth, int tw)
+{
+    switch (a) {
+    case taLeftJustify: return leftSpace + labWidth + 8;
+    case taRightJustify: return width - tw - 7;
+    default: return divT(width - (leftSpace + labWidth + tw), 2) + leftSpace + labWidth + 2;
+    }
+}
+
+int TNumLabGeometry::ValueX(TAlignment a, int leftSpace, int labWidth, int tw)
+{
+    switch (a) {
+    case taLeftJustify: return leftSpace + 4;
+    case taRightJustify: return leftSpace + labWidth - tw - 2;
+    default: return leftSpace + divT(labWidth - tw, 2) + 2;
+    }
+}
+
+TRect TNumLabGeometry::ValueClip(int leftSpace, int labWidth, int height)
+{
+    return TRect(leftSpace + 3, 2, leftSpace + labWidth - 1, height - 3);
+}
+
+int TNumLabGeometry::AreaCode(int x, int leftSpace, int labWidth)
+{
+    int code = 0;
+    if (x > leftSpace)
+        code = 1;
+    if (x > leftSpace + labWidth)
+        code = 2;
+    return code;
+}
+
+int TNumLabGeometry::TextY(int height, int textHeight) { return divT(height - textHeight, 2); }
+
+bool TNumLab::styledClient() const { return StyleServicesEnabled() && FStyleElements.Contains(seClient); }
+bool TNumLab::styledFont() const { return StyleServicesEnabled() && FStyleElements.Contains(seFont); }
+
+void TNumLab::drawSideText(TCanvas* c, const QString& text, bool left, int y, int bmpWidth)
+{
+    if (text.isEmpty())
+        return;
+    const int tw = c->TextWidth(text);
+    const TAlignment a = left ? FLTAlignment : FRTAlignment;
+    const int x = left ? TNumLabGeometry::LeftTextX(a, FLeftSpace, tw)
+                       : TNumLabGeometry::RightTextX(a, bmpWidth, FLeftSpace, FLabWidth, tw);
+    if (FEnabled) {
+        c->Font()->SetColor(styledFont() ? QColorToColor(palette().color(QPalette::Active, QPalette::WindowText))
+                                         : FColorOutText);
+        c->TextOut(x, y, text);
+        return;
+    }
+    // Engraved look: a light copy one pixel down-right, then the grey text on top.
+    const int sx = left ? TNumLabGeometry::LeftTextShadowX(a, FLeftSpace, tw)
+                        : TNumLabGeometry::RightTextShadowX(a, bmpWidth, FLeftSpace, FLabWidth, tw);
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(styledFont() ? QColorToColor(palette().color(QPalette::Disabled, QPalette::WindowText))
+                                     : TColor(0xFFFFFF));
+    c->TextOut(sx, y + 1, text);
+    if (!styledFont()) {
+        c->Font()->SetColor(0x808080);
+        c->TextOut(x, y, text);
+    }
+}
+
+void TNumLab::Paint()
+{
+    if (!Visible() && !Designing())
+        return;
+    const int w = std::max(1, Width());
+    const int h = std::max(1, Height());
+    TBitmap bmp(w, h);
+    TCanvas* c = bmp.Canvas();
+    c->SetPalette(Palette());
+    c->Font()->Assign(*Font());
+
+    // 1. Background: white when transparent, so that the AND copy lets the parent through.
+    TColor outBack = FColorOutBakG;
+    if (FTransParent)
+        outBack = clWhite;
+    else if (styledClient())
+        outBack = QColorToColor(palette().color(QPalette::Window));
+    c->Pen()->SetColor(outBack);
+    c->Brush()->SetColor(outBack);
+    c->Rectangle(0, 0, w, h);
+
+    const int y = TNumLabGeometry::TextY(h, c->TextHeight(QStringLiteral("(8g]}\u00DC\u00C4\u00A7")));
+
+    // 2, 3. The texts beside the box.
+    drawSideText(c, FLeftText, true, y, w);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(outBack);
+    drawSideText(c, FRightText, false, y, w);
+
+    // 4. The box, filled, then its frame.
+    const TColor boxBack = styledClient() ? QColorToColor(palette().color(QPalette::Base)) : FColorLabBakG;
+    TColor boxPen = FColGrayLine;
+    if (FFrameStyle == fsNone)
+        boxPen = FColorLabBakG;
+    else if (FFrameStyle == fsRidge)
+        boxPen = FColWhiteLine;
+    c->Pen()->SetColor(boxPen);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(boxBack);
+    c->Rectangle(FLeftSpace + 1, 0, FLeftSpace + FLabWidth + 1, h - 1);
+    if (styledClient())
+        DrawFrame(c, FFrameStyle, FLeftSpace + 1, 0, FLeftSpace + FLabWidth, h - 2, ResolveColor(cl3DLight),
+                  ResolveColor(clBtnHighlight), ResolveColor(clBtnShadow), ResolveColor(cl3DDkShadow), 0);
+    else
+        DrawFrame(c, FFrameStyle, FLeftSpace + 1, 0, FLeftSpace + FLabWidth, h - 2, 0xFFFFFF, 0xC0C0C0,
+                  0x808080, 0, 0);
+
+    // 5. The value.
+    FShownText.clear();
+    if (!FEmpty) {
+        QString text;
+        if (!NumLabValueText(FLabValue, FDisplayType, FDecP, FComma, FPlusSign, FDtFormat, FStateText, text))
+            text = FOverFlowIndi;
+        if (OnBeforeDisplay)
+            OnBeforeDisplay(this, text);
+        int tw = c->TextWidth(text);
+        if (tw > FLabWidth - 6 && FDisplayType != dtState)
+            text = FOverFlowIndi; // placed where the wide text would have stood
+        FShownText = text;
+        if (FEnabled)
+            c->Font()->SetColor(styledFont() ? QColorToColor(palette().color(QPalette::Active, QPalette::WindowText))
+                                             : FColorLabText);
+        else
+            c->Font()->SetColor(clBtnShadow);
+        c->TextRect(TNumLabGeometry::ValueClip(FLeftSpace, FLabWidth, h),
+                    TNumLabGeometry::ValueX(FAlignment, FLeftSpace, FLabWidth, tw), y, text);
+    }
+
+    copyToControl(bmp);
+}
+
+void TNumLab::copyToControl(TBitmap& bmp)
+{
+    TCanvas* cc = Canvas();
+    if (FTransParent) {
+        // This control has no window surface of its own to see through: the parent's
+        // background colour stands in for what lies behind it.
+        const QWidget* p = parentWidget();
+        const QColor behind = p ? p->palette().color(p->backgroundRole()) : palette().color(QPalette::Window);
+        cc->Brush()->SetColor(QColorToColor(behind));
+        cc->FillRect(ClientRect());
+        const TColor fill = FColorLabText != 0 ? TColor(0xFFFFFF) : FColorLabBakG;
+        cc->Pen()->SetColor(fill);
+        cc->Brush()->SetColor(fill);
+        cc->Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabWidth, Height() - 2);
+        cc->SetCopyMode(SRCAND);
+    } else {
+        cc->SetCopyMode(SRCCOPY);
+    }
+    cc->Draw(0, 0, &bmp);
+    cc->SetCopyMode(SRCCOPY);
+}
+
+} // namespace qor
