@@ -1,0 +1,359 @@
+// Raster label: construction, property setters, the scroll timer and assignment.
+#include "displays/QOR_RasterLab.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace qor {
+
+namespace {
+
+// Offsets of a text that scrolls without looping keep growing; they are held far beyond
+// any control size instead of overflowing.
+constexpr qint64 kOffsetLimit = 1000000000;
+
+int addOffset(int offset, qint64 delta)
+{
+    return int(std::clamp(qint64(offset) + delta, -kOffsetLimit, kOffsetLimit));
+}
+
+} // namespace
+
+TRasterLab::TRasterLab(QWidget* owner) : TGraphicControl(owner)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(400, 68);
+    FScrTimerHandle = new TComponentTimer(this);
+    FScrTimerHandle->OnTimer = [this] { DoTimer(); };
+    const TLineColors lines = LineColorsForScheme(FColorScheme);
+    FColBlackLine = lines.Black;
+    FColGrayLine = lines.Gray;
+    FColWhiteLine = lines.White;
+    Font()->SetName(QStringLiteral("default"));
+    Font()->SetSize(8);
+    FCMat = CreateBitFont(Font());
+    FBuilding = false;
+}
+
+TRasterLab::~TRasterLab()
+{
+    FScrTimerHandle->Stop();
+    FScrTimerHandle->OnTimer = nullptr;
+}
+
+// ---------------------------------------------------------------- setters
+
+void TRasterLab::SetAutoHeight(bool on)
+{
+    if (on == FAutoHeight)
+        return;
+    FAutoHeight = on;
+    if (on)
+        AdjustAutoHeight();
+    Paint();
+}
+
+void TRasterLab::SetAutoCenter(bool on)
+{
+    if (on == FAutoCenter)
+        return;
+    FAutoCenter = on;
+    if (on)
+        AdjustAutoCenter();
+    else
+        FXPos = 1;
+    Paint();
+}
+
+void TRasterLab::SetCharBlockMode(TRDBlockMode m)
+{
+    if (m == FCharBlockMode)
+        return;
+    FCharBlockMode = m;
+    Paint();
+}
+
+void TRasterLab::SetColorDotOff(TColor c)
+{
+    if (c == FColorDotOff)
+        return;
+    FColorDotOff = c;
+    Paint();
+}
+
+void TRasterLab::SetColorDotOn(TColor c)
+{
+    if (c == FColorDotOn)
+        return;
+    FColorDotOn = c;
+    Paint();
+}
+
+void TRasterLab::SetColorLabBakG(TColor c)
+{
+    if (c == FColorLabBakG)
+        return;
+    FColorLabBakG = c;
+    Paint();
+}
+
+void TRasterLab::SetColorScheme(TColorScheme s)
+{
+    if (s == FColorScheme)
+        return;
+    FColorScheme = s;
+    const TLineColors lines = LineColorsForScheme(s);
+    FColBlackLine = lines.Black;
+    FColGrayLine = lines.Gray;
+    FColWhiteLine = lines.White;
+    Paint();
+}
+
+void TRasterLab::SetDotSize(int v)
+{
+    v = std::clamp(v, 1, 32);
+    if (v == FDotSize)
+        return;
+    FDotSize = v;
+    reapplyAutoRules();
+    Paint();
+}
+
+void TRasterLab::SetDotSpacing(int v)
+{
+    v = std::clamp(v, 0, 3);
+    if (v == FDotSpacing)
+        return;
+    FDotSpacing = v;
+    reapplyAutoRules();
+    Paint();
+}
+
+void TRasterLab::SetFrameStyle(TFrameStyle s)
+{
+    if (s == FFrameStyle)
+        return;
+    FFrameStyle = s;
+    // The frame width enters both auto rules.
+    reapplyAutoRules();
+    Paint();
+}
+
+void TRasterLab::SetPosX(int v)
+{
+    if (v == FXPos)
+        return;
+    FXPos = v;
+    Paint();
+}
+
+void TRasterLab::SetPosY(int v)
+{
+    if (v == FYPos)
+        return;
+    FYPos = v;
+    Paint();
+}
+
+void TRasterLab::SetProportional(bool on)
+{
+    if (on == FProportional)
+        return;
+    FProportional = on;
+    // The spacing changes the text length, so a centred text is centred again.
+    if (FAutoCenter)
+        AdjustAutoCenter();
+    Paint();
+}
+
+void TRasterLab::SetScrollMode(TRDScrollMode m)
+{
+    if (m == FScrollMode)
+        return;
+    FScrollMode = m;
+    if (!Designing()) {
+        FScrTimerEnabled = m != rdsmOff;
+        restartTimer();
+    }
+    if (m == rdsmOff) {
+        FScrollPosX = 0;
+        FScrollPosY = 0;
+        Paint();
+    }
+}
+
+void TRasterLab::SetScrollInterval(int ms)
+{
+    ms = std::max(ms, 10);
+    if (ms == FScrollIv)
+        return;
+    FScrollIv = ms;
+    restartTimer();
+}
+
+void TRasterLab::SetScrollIncrement(int px)
+{
+    if (px == 0)
+        px = 1;
+    else if (px < 0)
+        px = px == INT_MIN ? INT_MAX : -px;
+    if (px == FScrollInc)
+        return;
+    FScrollInc = px;
+    restartTimer();
+}
+
+void TRasterLab::SetScrollLoop(bool on)
+{
+    FScrollLoop = on;
+    Paint();
+}
+
+void TRasterLab::SetText(const QString& t)
+{
+    if (t == FLabText)
+        return;
+    FLabText = t;
+    if (FAutoCenter)
+        AdjustAutoCenter();
+    Paint();
+}
+
+void TRasterLab::SetCharMatrix(const TRDCharMatrix& m)
+{
+    FCMat = m;
+    // A new set may have another height and other widths.
+    reapplyAutoRules();
+    Paint();
+}
+
+void TRasterLab::SetOnScrollTimer(TNotifyEvent handler)
+{
+    OnScrollTimer = std::move(handler);
+    restartTimer();
+}
+
+void TRasterLab::FontChanged()
+{
+    if (FBuilding)
+        return;
+    FCMat = CreateBitFont(Font());
+    reapplyAutoRules();
+    Paint();
+}
+
+// ---------------------------------------------------------------- auto rules
+
+void TRasterLab::AdjustAutoHeight()
+{
+    SetHeight(RasterAutoHeight(FFrameStyle, step(), FCMat.FontHeight));
+}
+
+void TRasterLab::AdjustAutoCenter()
+{
+    FXPos = RasterAutoCenterX(FFrameStyle, width(), CalcTextBitLength(FLabText));
+}
+
+void TRasterLab::reapplyAutoRules()
+{
+    if (FAutoHeight)
+        AdjustAutoHeight();
+    if (FAutoCenter)
+        AdjustAutoCenter();
+}
+
+// ---------------------------------------------------------------- timer
+
+void TRasterLab::restartTimer()
+{
+    FScrTimerHandle->Stop();
+    if (FScrollIv > 0 && FScrollMode != rdsmOff && FScrTimerEnabled) {
+        if (!FScrTimerHandle->Start(FScrollIv)) {
+            FScrTimerEnabled = false;
+            throw EQORRasterLabError(ComponentMessage(Name(), QStringLiteral("no timer available")));
+        }
+    }
+}
+
+void TRasterLab::DoTimer()
+{
+    const int textHeight = FCMat.FontHeight * step();
+    switch (FScrollMode) {
+    case rdsmOff:
+        FScrTimerEnabled = false;
+        FScrTimerHandle->Stop();
+        FScrollPosX = 0;
+        FScrollPosY = 0;
+        break;
+    case rdsmRight:
+        FScrollPosX = addOffset(FScrollPosX, FScrollInc);
+        if (FScrollLoop && FScrollPosX > width()) {
+            FScrollPosX = -FTextBitLength; // re-enters from the left edge
+            DoScrLoopRestart();
+        }
+        break;
+    case rdsmLeft:
+        FScrollPosX = addOffset(FScrollPosX, -qint64(FScrollInc));
+        if (FScrollLoop && FXPos + FScrollPosX + FTextBitLength < 0) {
+            FScrollPosX = width() - FXPos; // re-enters from the right edge
+            DoScrLoopRestart();
+        }
+        break;
+    case rdsmDown:
+        FScrollPosY = addOffset(FScrollPosY, FScrollInc);
+        if (FScrollLoop && FScrollPosY > height()) {
+            FScrollPosY = -textHeight; // re-enters from the top edge
+            DoScrLoopRestart();
+        }
+        break;
+    case rdsmUp:
+        FScrollPosY = addOffset(FScrollPosY, -qint64(FScrollInc));
+        if (FScrollLoop && FYPos + FScrollPosY + textHeight < 0) {
+            FScrollPosY = height() - FYPos; // re-enters from the bottom edge
+            DoScrLoopRestart();
+        }
+        break;
+    }
+    Paint();
+    if (OnScrollTimer)
+        OnScrollTimer(this);
+}
+
+void TRasterLab::DoScrLoopRestart()
+{
+    if (OnScrollLoopRestart)
+        OnScrollLoopRestart(this);
+}
+
+// ---------------------------------------------------------------- assignment
+
+void TRasterLab::Assign(const QObject* source)
+{
+    if (const auto* s = qobject_cast<const TRasterLab*>(source)) {
+        FFrameStyle = s->FFrameStyle;
+        FLabText = s->FLabText;
+        FColorLabBakG = s->FColorLabBakG;
+        FColorDotOn = s->FColorDotOn;
+        FColBlackLine = s->FColBlackLine;
+        FColGrayLine = s->FColGrayLine;
+        FColWhiteLine = s->FColWhiteLine;
+        FColorScheme = s->FColorScheme;
+        Paint();
+        return;
+    }
+    TGraphicControl::Assign(source);
+}
+
+void TRasterLab::AssignTo(QObject* dest) const
+{
+    if (dest && metaObject()->inherits(dest->metaObject())) {
+        if (auto* d = dynamic_cast<TCustomControl*>(dest)) {
+            d->Assign(this);
+            return;
+        }
+    }
+    const QString d = dest ? QString::fromLatin1(dest->metaObject()->className()) : QStringLiteral("nil");
+    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2").arg(QString::fromLatin1(metaObject()->className()), d));
+}
+
+} // namespace qor
