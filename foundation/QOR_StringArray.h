@@ -1,0 +1,131 @@
+// The core library's two-dimensional string table and the small string and stream
+// helpers that travel with it.
+#pragma once
+
+#include "foundation/QOR_Controls.h"
+#include "foundation/QOR_Core.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QIODevice;
+
+namespace qor {
+
+/// How two Boolean results are combined.
+enum TLogicOp : Byte { loAND = 0, loOR = 1, loXOR = 2, loANDNOT = 3, loORNOT = 4, loXORNOT = 5 };
+
+/// A op B; the ...NOT forms negate B first.
+bool ApplyLogicOp(TLogicOp op, bool a, bool b);
+
+/// Called once for every cell text a sort looks at, before rows change places: the
+/// handler may replace the text the sort key is made from (OutString starts as InString).
+using TBeforeSortExchgEvent = std::function<void(TObject* Sender, const QString& InString, QString& OutString)>;
+
+/// Fixed-point text of X with Decimals decimals, right-aligned in at least Width characters.
+QString strff(double x, int width, int decimals);
+/// S left-aligned in exactly N characters: padded with blanks, or cut.
+QString LeftString(const QString& s, int n);
+/// A random password of N characters from letters and digits (empty for N <= 0).
+QString InventPassword(int n);
+/// Reads a decimal integer from the 1-based position Start of S: blanks are skipped while
+/// the position is before the last character, one sign is taken, then the digits up to the
+/// first non-digit. No digits give 0; values beyond the int range saturate.
+int ReadIntegerAt(const QString& s, int start);
+/// The next line of Stream from its current position, without its line end (LF, CR LF).
+/// EndOfStream is set when nothing is left after the line. MaxLen > 0 caps the returned
+/// text (the rest of an overlong line is skipped); 0 means no cap.
+QString ReadLnStream(QIODevice* stream, bool& endOfStream, int maxLen = 0);
+
+/// Reads a cell text as a number: blanks around it are ignored, the decimal point is "."
+/// (or a single "," when there is no "."); false for anything else, and for inf or nan.
+bool TryReadNumber(const QString& s, double& value);
+
+/// A table of short texts: columns 0..NrOfColumns, rows 1..NrOfRows. Rows are stored in
+/// the order they were put in; the display order is a permutation of them, set by Sort
+/// and reset by UnSort. Every row and column number taken or given is a display row.
+/// Row attribute bytes belong to their row and travel with it when the order changes.
+class TStringArray : public QObject {
+public:
+    /// Longest text a cell holds; longer texts are cut when stored.
+    static constexpr int MaxStrLen = 255;
+
+    explicit TStringArray(QObject* owner = nullptr);
+    ~TStringArray() override;
+    TStringArray(const TStringArray&) = delete;
+    TStringArray& operator=(const TStringArray&) = delete;
+
+    int NrOfColumns() const { return m_nrCols; }
+    int NrOfRows() const { return m_nrRows; }
+    /// Growth granularity in rows (at least 1).
+    int AllocRowsBy() const { return m_allocBy; }
+    void SetAllocRowsBy(int n);
+    int AllocatedRows() const { return m_allocRows; }
+
+    /// Makes cells 0..Cols x 1..Rows addressable, keeping the existing ones (rows beyond
+    /// the new count are dropped). Raises EQORError, with nothing changed, when it cannot.
+    void Resize(int cols, int rows);
+    /// Empties every cell; dimensions, attributes and order stay.
+    void Clear();
+
+    QString GetString(int col, int row) const;
+    void SetString(int col, int row, const QString& s);
+    /// Stored text of the row at stored position StoredRow (1-based), whatever the order.
+    QString GetStoredString(int col, int storedRow) const;
+    void SetStoredString(int col, int storedRow, const QString& s);
+
+    void RemoveRow(int r);
+    /// A new empty row at display row r; r beyond the last row appends.
+    void InsertRow(int r);
+
+    Byte GetRowAttrib(int r) const;
+    void SetRowAttrib(int r, Byte b);
+    Byte GetColAttrib(int c) const;
+    void SetColAttrib(int c, Byte b);
+
+    /// Orders the display rows by column Col, ties by ColSec (-1 = none), both in the
+    /// given direction. Stable: rows that compare equal keep their current display order.
+    /// Empty cells come first, then cells that read as numbers (by value), then the other
+    /// texts (case-insensitive).
+    void Sort(int col, int colSec, bool ascending);
+    void UnSort();
+    /// The display order becomes the stored order.
+    void CommitSorting();
+    /// Stored position (1-based) of display row r; 0 out of range.
+    int GetSortOrder(int r) const;
+    /// Sets the stored position of display row r (v in 1..NrOfRows, else ignored).
+    void SetSortOrder(int r, int v);
+    bool IsSorted() const;
+
+    double GetAsNumber(int col, int row) const;
+
+    /// Exchanges the contents (cells, attributes, order, allocation step) with Other;
+    /// the notification handlers stay with their objects.
+    void SwapContents(TStringArray& other) noexcept;
+
+    /// Fired after cells change.
+    TNotifyEvent OnChange;
+    /// Fired during long operations (Sort), 0..100.
+    TOnPercentDoneEvent OnPercentDone;
+    /// Consulted by Sort for every key text (see TBeforeSortExchgEvent).
+    TBeforeSortExchgEvent OnBeforeSortExchange;
+
+private:
+    bool validCell(int col, int row) const { return col >= 0 && col <= m_nrCols && row >= 1 && row <= m_nrRows; }
+    int storedIndex(int row) const { return m_order[std::size_t(row - 1)]; }
+    void changed();
+
+    // One vector per column (0..m_nrCols), m_allocRows long, indexed by stored row - 1.
+    // A column never written to stays an empty vector and reads as empty texts.
+    std::vector<std::vector<QString>> m_cols;
+    std::vector<Byte> m_rowAttr;   // by stored row - 1
+    std::vector<Byte> m_colAttr;   // by column 0..m_nrCols
+    std::vector<int> m_order;      // display row - 1 -> stored row - 1
+    int m_nrCols = 0;
+    int m_nrRows = 0;
+    int m_allocRows = 0;
+    int m_allocBy = 10;
+};
+
+} // namespace qor

@@ -1,0 +1,512 @@
+#include "foundation/QOR_StringArray.h"
+
+#include <QIODevice>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <new>
+#include <numeric>
+
+namespace qor {
+
+bool ApplyLogicOp(TLogicOp op, bool a, bool b)
+{
+    switch (op) {
+    case loAND: return a && b;
+    case loOR: return a || b;
+    case loXOR: return a != b;
+    case loANDNOT: return a && !b;
+    case loORNOT: return a || !b;
+    case loXORNOT: return a == b;
+    }
+    return a && b;
+}
+
+QString strff(double x, int width, int decimals)
+{
+    // Bounded so that a number read from user text cannot ask for gigabytes.
+    decimals = std::clamp(decimals, 0, 300);
+    width = std::clamp(width, 0, 4096);
+    QString s = QString::number(x, 'f', decimals);
+    if (s.size() < width)
+        s = QString(width - s.size(), QLatin1Char(' ')) + s;
+    return s;
+}
+
+QString LeftString(const QString& s, int n)
+{
+    if (n <= 0)
+        return QString();
+    if (s.size() >= n)
+        return s.left(n);
+    return s + QString(n - s.size(), QLatin1Char(' '));
+}
+
+QString InventPassword(int n)
+{
+    static const char alphabet[] = "abcdefghijkmnopqrstuvwxyzABCDEFGHJKLMNPQRSTUVWXYZ23456789";
+    constexpr int alphabetSize = int(sizeof(alphabet)) - 1;
+    QString s;
+    if (n <= 0)
+        return s;
+    s.reserve(n);
+    auto* rng = QRandomGenerator::system();
+    for (int i = 0; i < n; ++i)
+        s.append(QLatin1Char(alphabet[rng->bounded(alphabetSize)]));
+    return s;
+}
+
+int ReadIntegerAt(const QString& s, int start)
+{
+    if (s.isEmpty())
+        return 0;
+    int pos = std::max(start, 1) - 1;
+    const int len = int(s.size());
+    while (pos < len - 1 && s.at(pos) == QLatin1Char(' '))
+        ++pos;
+    bool negative = false;
+    if (pos < len && (s.at(pos) == QLatin1Char('-') || s.at(pos) == QLatin1Char('+'))) {
+        negative = s.at(pos) == QLatin1Char('-');
+        ++pos;
+    }
+    long long value = 0;
+    while (pos < len && s.at(pos) >= QLatin1Char('0') && s.at(pos) <= QLatin1Char('9')) {
+        value = value * 10 + (s.at(pos).unicode() - '0');
+        if (value > INT_MAX)
+            value = INT_MAX + 1LL; // saturate; keeps growing bounded
+        ++pos;
+    }
+    if (negative)
+        return value > INT_MAX ? INT_MIN : int(-value);
+    return value > INT_MAX ? INT_MAX : int(value);
+}
+
+QString ReadLnStream(QIODevice* stream, bool& endOfStream, int maxLen)
+{
+    endOfStream = true;
+    if (!stream || !stream->isReadable())
+        return QString();
+    QByteArray line;
+    if (maxLen > 0) {
+        // Read in bounded pieces; keep at most maxLen characters' worth of bytes.
+        bool gotEnd = false;
+        while (!gotEnd) {
+            QByteArray piece = stream->readLine(4096);
+            if (piece.isEmpty())
+                break;
+            gotEnd = piece.endsWith('\n');
+            if (line.size() < qsizetype(maxLen) * 4)
+                line += piece;
+        }
+    } else {
+        line = stream->readLine();
+    }
+    if (line.endsWith('\n'))
+        line.chop(1);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    endOfStream = stream->atEnd();
+    QString s = QString::fromUtf8(line);
+    if (maxLen > 0 && s.size() > maxLen)
+        s.truncate(maxLen);
+    return s;
+}
+
+bool TryReadNumber(const QString& s, double& value)
+{
+    const QStringView t = QStringView(s).trimmed();
+    if (t.isEmpty())
+        return false;
+    // Quick refusal of plain words keeps sorting text columns cheap.
+    const QChar c0 = t.front();
+    if (!(c0.isDigit() || c0 == QLatin1Char('-') || c0 == QLatin1Char('+') || c0 == QLatin1Char('.')
+          || c0 == QLatin1Char(',')))
+        return false;
+    bool ok = false;
+    double v = t.toDouble(&ok);
+    if (!ok && t.count(QLatin1Char(',')) == 1 && !t.contains(QLatin1Char('.'))) {
+        QString u = t.toString();
+        u.replace(QLatin1Char(','), QLatin1Char('.'));
+        v = u.toDouble(&ok);
+    }
+    if (!ok || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+
+TStringArray::TStringArray(QObject* owner) : QObject(owner)
+{
+    m_cols.resize(1);
+    m_colAttr.assign(1, 0);
+}
+
+TStringArray::~TStringArray() = default;
+
+void TStringArray::SetAllocRowsBy(int n)
+{
+    m_allocBy = std::max(n, 1);
+}
+
+void TStringArray::changed()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TStringArray::Resize(int cols, int rows)
+{
+    cols = std::max(cols, 0);
+    rows = std::max(rows, 0);
+    const long long need = std::max(rows, 1);
+    const long long alloc = (need + m_allocBy - 1) / m_allocBy * m_allocBy;
+    if (alloc > INT_MAX || (long long)(cols + 1) * alloc > (1LL << 34))
+        throw EQORError(QStringLiteral("string table: cannot resize to %1 x %2 (too large)").arg(cols).arg(rows));
+    const int newAlloc = int(alloc);
+    try {
+        // Everything that can fail is done before any visible change.
+        std::vector<std::vector<QString>> newCols;
+        if (cols > m_nrCols)
+            newCols.resize(std::size_t(cols - m_nrCols));
+        for (int c = 0; c <= std::min(cols, m_nrCols); ++c)
+            if (!m_cols[std::size_t(c)].empty())
+                m_cols[std::size_t(c)].reserve(std::size_t(newAlloc));
+        m_rowAttr.reserve(std::size_t(newAlloc));
+        m_order.reserve(std::size_t(rows));
+        m_cols.reserve(std::size_t(cols) + 1);
+        m_colAttr.reserve(std::size_t(cols) + 1);
+
+        // Rows dropped by a shrink are the highest stored rows; the order of the others stays.
+        if (rows < m_nrRows) {
+            std::vector<int> kept;
+            kept.reserve(std::size_t(rows));
+            for (int idx : m_order)
+                if (idx < rows)
+                    kept.push_back(idx);
+            m_order.swap(kept);
+        } else {
+            for (int i = m_nrRows; i < rows; ++i)
+                m_order.push_back(i);
+        }
+        for (int c = 0; c <= std::min(cols, m_nrCols); ++c) {
+            auto& v = m_cols[std::size_t(c)];
+            if (v.empty())
+                continue;
+            for (int i = rows; i < std::min<int>(int(v.size()), m_nrRows); ++i)
+                v[std::size_t(i)].clear();
+            v.resize(std::size_t(newAlloc));
+        }
+        m_rowAttr.resize(std::size_t(newAlloc), 0);
+        std::fill(m_rowAttr.begin() + std::min(rows, newAlloc), m_rowAttr.end(), Byte(0));
+        m_cols.resize(std::size_t(std::min(cols, m_nrCols)) + 1);
+        for (auto& v : newCols)
+            m_cols.push_back(std::move(v));
+        m_colAttr.resize(std::size_t(cols) + 1, 0);
+        m_nrCols = cols;
+        m_nrRows = rows;
+        m_allocRows = newAlloc;
+    } catch (const std::bad_alloc&) {
+        throw EQORError(QStringLiteral("string table: cannot resize to %1 x %2 (out of memory)").arg(cols).arg(rows));
+    }
+    changed();
+}
+
+void TStringArray::Clear()
+{
+    for (auto& v : m_cols)
+        std::vector<QString>().swap(v);
+    changed();
+}
+
+QString TStringArray::GetString(int col, int row) const
+{
+    if (!validCell(col, row))
+        return QString();
+    const auto& v = m_cols[std::size_t(col)];
+    if (v.empty())
+        return QString();
+    return v[std::size_t(storedIndex(row))];
+}
+
+void TStringArray::SetString(int col, int row, const QString& s)
+{
+    if (!validCell(col, row))
+        return;
+    SetStoredString(col, storedIndex(row) + 1, s);
+}
+
+QString TStringArray::GetStoredString(int col, int storedRow) const
+{
+    if (!validCell(col, storedRow))
+        return QString();
+    const auto& v = m_cols[std::size_t(col)];
+    return v.empty() ? QString() : v[std::size_t(storedRow - 1)];
+}
+
+void TStringArray::SetStoredString(int col, int storedRow, const QString& s)
+{
+    if (!validCell(col, storedRow))
+        return;
+    auto& v = m_cols[std::size_t(col)];
+    if (v.empty()) {
+        if (s.isEmpty())
+            return;
+        v.resize(std::size_t(m_allocRows));
+    }
+    QString& cell = v[std::size_t(storedRow - 1)];
+    if (s.size() > MaxStrLen) {
+        const QString cut = s.left(MaxStrLen);
+        if (cell == cut)
+            return;
+        cell = cut;
+    } else {
+        if (cell == s)
+            return;
+        cell = s;
+    }
+    changed();
+}
+
+void TStringArray::RemoveRow(int r)
+{
+    if (r < 1 || r > m_nrRows)
+        return;
+    const int s = storedIndex(r);
+    for (auto& v : m_cols) {
+        if (v.empty())
+            continue;
+        v.erase(v.begin() + s);
+        v.emplace_back();
+    }
+    m_rowAttr.erase(m_rowAttr.begin() + s);
+    m_rowAttr.push_back(0);
+    m_order.erase(m_order.begin() + (r - 1));
+    for (int& idx : m_order)
+        if (idx > s)
+            --idx;
+    --m_nrRows;
+    changed();
+}
+
+void TStringArray::InsertRow(int r)
+{
+    if (r < 1)
+        return;
+    if (r > m_nrRows)
+        r = m_nrRows + 1;
+    // The new stored row goes right before the stored row now shown at r, so an unsorted
+    // table stays unsorted.
+    const int s = r <= m_nrRows ? storedIndex(r) : m_nrRows;
+    if (m_nrRows + 1 > m_allocRows)
+        Resize(m_nrCols, m_nrRows + 1); // grows by the allocation step
+    else {
+        ++m_nrRows;
+        m_order.push_back(m_nrRows - 1);
+    }
+    // Now a row m_nrRows-1 (stored) exists at the display end; move it to its place.
+    m_order.pop_back();
+    for (auto& v : m_cols) {
+        if (v.empty())
+            continue;
+        v.pop_back();
+        v.insert(v.begin() + s, QString());
+    }
+    m_rowAttr.pop_back();
+    m_rowAttr.insert(m_rowAttr.begin() + s, Byte(0));
+    for (int& idx : m_order)
+        if (idx >= s)
+            ++idx;
+    m_order.insert(m_order.begin() + (r - 1), s);
+    changed();
+}
+
+Byte TStringArray::GetRowAttrib(int r) const
+{
+    if (r < 1 || r > m_nrRows)
+        return 0;
+    return m_rowAttr[std::size_t(storedIndex(r))];
+}
+
+void TStringArray::SetRowAttrib(int r, Byte b)
+{
+    if (r < 1 || r > m_nrRows)
+        return;
+    m_rowAttr[std::size_t(storedIndex(r))] = b;
+}
+
+Byte TStringArray::GetColAttrib(int c) const
+{
+    if (c < 0 || c > m_nrCols)
+        return 0;
+    return m_colAttr[std::size_t(c)];
+}
+
+void TStringArray::SetColAttrib(int c, Byte b)
+{
+    if (c < 0 || c > m_nrCols)
+        return;
+    m_colAttr[std::size_t(c)] = b;
+}
+
+namespace {
+
+// Sort key of one cell, made once per sort: rank 0 empty, 1 number, 2 other text.
+struct SortKeys {
+    std::vector<Byte> rank;
+    std::vector<double> number;
+    std::vector<QString> folded;
+};
+
+} // namespace
+
+void TStringArray::Sort(int col, int colSec, bool ascending)
+{
+    if (col < 0 || col > m_nrCols || m_nrRows < 2)
+        return;
+    if (colSec < 0 || colSec > m_nrCols || colSec == col)
+        colSec = -1;
+    const std::size_t n = std::size_t(m_nrRows);
+    const int totalSteps = colSec >= 0 ? 2 : 1;
+    int lastPercent = -1;
+    auto progress = [&](int step, std::size_t i) {
+        if (!OnPercentDone)
+            return;
+        const int p = int((double(step) + double(i) / double(n)) * 90.0 / totalSteps);
+        if (p != lastPercent) {
+            lastPercent = p;
+            OnPercentDone(this, p);
+        }
+    };
+
+    auto makeKeys = [&](int c, SortKeys& k, int step) {
+        k.rank.assign(n, 0);
+        k.number.assign(n, 0.0);
+        k.folded.assign(n, QString());
+        const auto& v = m_cols[std::size_t(c)];
+        if (v.empty())
+            return;
+        const std::size_t pace = n / 100 + 1;
+        for (std::size_t i = 0; i < n; ++i) {
+            const QString* text = &v[i];
+            QString replaced;
+            if (OnBeforeSortExchange) {
+                replaced = *text;
+                OnBeforeSortExchange(this, *text, replaced);
+                text = &replaced;
+            }
+            if (text->isEmpty())
+                continue;
+            double d;
+            if (TryReadNumber(*text, d)) {
+                k.rank[i] = 1;
+                k.number[i] = d;
+            } else {
+                k.rank[i] = 2;
+                k.folded[i] = text->toCaseFolded();
+            }
+            if (i % pace == 0)
+                progress(step, i);
+        }
+    };
+
+    SortKeys primary, secondary;
+    makeKeys(col, primary, 0);
+    if (colSec >= 0)
+        makeKeys(colSec, secondary, 1);
+
+    auto cmp = [](const SortKeys& k, int a, int b) -> int {
+        const Byte ra = k.rank[std::size_t(a)], rb = k.rank[std::size_t(b)];
+        if (ra != rb)
+            return ra < rb ? -1 : 1;
+        if (ra == 1) {
+            const double x = k.number[std::size_t(a)], y = k.number[std::size_t(b)];
+            return x < y ? -1 : (y < x ? 1 : 0);
+        }
+        if (ra == 2)
+            return k.folded[std::size_t(a)].compare(k.folded[std::size_t(b)]);
+        return 0;
+    };
+    const bool useSec = colSec >= 0;
+    std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+        int r = cmp(primary, a, b);
+        if (r == 0 && useSec)
+            r = cmp(secondary, a, b);
+        return ascending ? r < 0 : r > 0;
+    });
+    if (OnPercentDone)
+        OnPercentDone(this, 100);
+    changed();
+}
+
+void TStringArray::UnSort()
+{
+    std::iota(m_order.begin(), m_order.end(), 0);
+    changed();
+}
+
+void TStringArray::CommitSorting()
+{
+    if (!IsSorted())
+        return;
+    for (auto& v : m_cols) {
+        if (v.empty())
+            continue;
+        std::vector<QString> reordered(v.size());
+        for (std::size_t i = 0; i < m_order.size(); ++i)
+            reordered[i] = std::move(v[std::size_t(m_order[i])]);
+        v.swap(reordered);
+    }
+    std::vector<Byte> attr(m_rowAttr.size(), 0);
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        attr[i] = m_rowAttr[std::size_t(m_order[i])];
+    m_rowAttr.swap(attr);
+    std::iota(m_order.begin(), m_order.end(), 0);
+}
+
+int TStringArray::GetSortOrder(int r) const
+{
+    if (r < 1 || r > m_nrRows)
+        return 0;
+    return storedIndex(r) + 1;
+}
+
+void TStringArray::SetSortOrder(int r, int v)
+{
+    if (r < 1 || r > m_nrRows || v < 1 || v > m_nrRows)
+        return;
+    m_order[std::size_t(r - 1)] = v - 1;
+}
+
+bool TStringArray::IsSorted() const
+{
+    for (std::size_t i = 0; i < m_order.size(); ++i)
+        if (m_order[i] != int(i))
+            return true;
+    return false;
+}
+
+double TStringArray::GetAsNumber(int col, int row) const
+{
+    double d = 0.0;
+    if (!TryReadNumber(GetString(col, row), d))
+        return 0.0;
+    return d;
+}
+
+void TStringArray::SwapContents(TStringArray& other) noexcept
+{
+    m_cols.swap(other.m_cols);
+    m_rowAttr.swap(other.m_rowAttr);
+    m_colAttr.swap(other.m_colAttr);
+    m_order.swap(other.m_order);
+    std::swap(m_nrCols, other.m_nrCols);
+    std::swap(m_nrRows, other.m_nrRows);
+    std::swap(m_allocRows, other.m_allocRows);
+    std::swap(m_allocBy, other.m_allocBy);
+}
+
+} // namespace qor

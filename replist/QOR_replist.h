@@ -1,0 +1,242 @@
+// The report list: a store of named, formatted, optionally checkable text columns
+// (TRLData), its clipboard and XML forms, and (when present) the grid that shows it.
+#pragma once
+
+#include "foundation/QOR_Controls.h"
+#include "foundation/QOR_Core.h"
+#include "foundation/QOR_Graphics.h"
+#include "foundation/QOR_StringArray.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QIODevice;
+class QTextStream;
+
+namespace qor {
+
+/// Column names (cut to MaxNameLength characters when stored).
+using TNameStrType = QString;
+/// Column format strings (cut to MaxColFmtLength characters when stored).
+using TColFmtString = QString;
+constexpr int MaxNameLength = 50;
+constexpr int MaxColFmtLength = 80;
+constexpr int MaxCellLength = 255;
+
+enum TCheckMode : Byte { cmNone = 0, cmBox = 1, cmRadio = 2 };
+enum TFilterMode : Byte { fmSimple = 0, fmBoolean = 1, fmGrep = 2 };
+enum TRepListXmlTag : Byte {
+    xmlNumCols = 0,
+    xmlNumRows = 1,
+    xmlColName = 2,
+    xmlCheckedColumn = 3,
+    xmlCommonHd = 4,
+    xmlColumnFormat = 5,
+    xmlCell = 6,
+    xmlComment = 7,
+    xmlEndReplist = 8,
+    xmlInvalid = 9
+};
+
+/// Element name of a tag kind in the XML form (the root's name for xmlEndReplist, empty
+/// for xmlInvalid).
+QString RepListXmlTagName(TRepListXmlTag tag);
+/// Kind of an element name; xmlInvalid for any name that is not one of the kinds.
+TRepListXmlTag RepListXmlTagOf(QStringView name);
+
+using TBeforeHTMLExportEvent = std::function<void(TObject* Sender, QString& Text, int Col, int Row)>;
+using TCheckStateChangeEvent = std::function<void(TObject* Sender, bool& State, int Col, int Row)>;
+using TRequestEditFormatEvent = std::function<void(TObject* Sender, int Col, int Row, QString& Format)>;
+using TBeforeFilterEvent = std::function<void(TObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
+using TRenderCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor& PenColor, TColor& BrushColor,
+                                            TColor& FontColor, TFontStyles& FontStyles, QString& Text)>;
+
+/// Memory and I/O failures of TRLData.
+class EQORRLDataError : public EQORError {
+public:
+    using EQORError::EQORError;
+};
+
+/// Row attribute bits given meaning by the view.
+constexpr Byte RowAttrSelected = 0x80;
+constexpr Byte RowAttrDisabled = 0x40;
+constexpr Byte ColAttrSelected = 0x80;
+
+/// The report list's data: columns 1..NrOfColumns (plus a hidden column 0 per row) and
+/// rows 1..NrOfRows of short texts. Row numbers are display rows: after a sort, row 1 is
+/// the first row in sorted order. In a column with a check mode the first character of
+/// each stored text is the check state ("X" checked, " " unchecked).
+class TRLData : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(int NrOfColumns READ NrOfColumns WRITE SetNrCols)
+    Q_PROPERTY(int NrOfRows READ NrOfRows WRITE SetNrRows)
+    Q_PROPERTY(QString CommonHeader READ CommonHeader WRITE SetCommonHeader)
+    Q_PROPERTY(QString Comment READ Comment WRITE SetComment)
+    Q_PROPERTY(QString DataID READ DataID WRITE SetDataID)
+
+public:
+    explicit TRLData(QObject* owner = nullptr);
+    ~TRLData() override;
+
+    // ---- dimensions
+    int NrOfColumns() const { return FNrOfCols; }
+    void SetNrCols(int n);
+    void SetNrOfColumns(int n) { SetNrCols(n); }
+    int NrOfRows() const { return FNrOfRows; }
+    void SetNrRows(int n);
+    void SetNrOfRows(int n) { SetNrRows(n); }
+
+    // ---- texts of the whole list
+    QString CommonHeader() const { return FCommonHeader; }
+    void SetCommonHeader(const QString& s);
+    QString Comment() const { return FComment; }
+    void SetComment(const QString& s) { FComment = s; }
+    QString DataID() const { return FDataID; }
+    void SetDataID(const QString& s) { FDataID = s; }
+
+    // ---- columns
+    int ColumnIndex(const QString& Head, bool PartialMatch) const;
+    TNameStrType GetColName(int ColNr) const;
+    void SetColName(int ColNr, const QString& HLine);
+    TNameStrType Header(int ColNr) const { return GetColName(ColNr); }
+    void SetHeader(int ColNr, const QString& s) { SetColName(ColNr, s); }
+    TColFmtString GetColumnFormat(int ColNr) const;
+    void SetColumnFormat(int ColNr, const QString& DefValue);
+    TColFmtString ColumnFormat(int ColNr) const { return GetColumnFormat(ColNr); }
+    bool GetCheckedCol(int ColNr) const;
+    void SetCheckedCol(int ColNr, bool Value);
+    bool IsCheckedColumn(int ColNr) const { return GetCheckedCol(ColNr); }
+    void SetIsCheckedColumn(int ColNr, bool v) { SetCheckedCol(ColNr, v); }
+    TCheckMode GetColCheckMode(int ColNr) const;
+    void SetColCheckMode(int ColNr, TCheckMode Value);
+    TCheckMode ColumnCheckMode(int ColNr) const { return GetColCheckMode(ColNr); }
+    void SetColumnCheckMode(int ColNr, TCheckMode v) { SetColCheckMode(ColNr, v); }
+
+    // ---- cells
+    QString GetElem(int ACol, int ARow) const;
+    void SetElem(int ACol, int ARow, const QString& Value);
+    QString Elem(int ACol, int ARow) const { return GetElem(ACol, ARow); }
+    bool GetElemChecked(int ACol, int ARow) const;
+    void SetElemChecked(int ACol, int ARow, bool Value);
+    bool ElemChecked(int ACol, int ARow) const { return GetElemChecked(ACol, ARow); }
+    double GetAsNumber(int ACol, int ARow) const;
+    double AsNumber(int ACol, int ARow) const { return GetAsNumber(ACol, ARow); }
+    QString GetCellDefaultValue(int ACol, int ARow) const;
+    QString DefaultValue(int ACol, int ARow) const { return GetCellDefaultValue(ACol, ARow); }
+
+    // ---- check marks
+    void SetAllCheckmarksOfCol(int Column, bool Checked);
+    void InvertAllCheckmarksOfCol(int Column);
+    int CountCheckedElemsInCol(int Column) const;
+    int CountCheckedElemsInRow(int Row) const;
+    int FirstCheckedElemInCol(int ColNr) const;
+    int FirstCheckedElemInRow(int RowNr) const;
+
+    // ---- rows and bulk operations
+    void RemoveRow(int r);
+    void RemoveEmptyRows();
+    void CopyRow(int Source, int Target);
+    void Fill(const QString& s);
+    void Clear();
+
+    // ---- order
+    void Sort(int Col, int ColSec, bool Ascending);
+    void UnSort();
+    int LastSortColumn() const { return FSortColumn; }
+    bool LastSortOrder() const { return FSortOrder; }
+    /// The sort state is recorded here by the view as well.
+    void SetLastSortColumn(int c) { FSortColumn = c; }
+    void SetLastSortOrder(bool a) { FSortOrder = a; }
+    int SecondarySortColumn() const { return FSortColumnSec; }
+    void SetSecondarySortColumn(int c) { FSortColumnSec = c; }
+    bool SortToggle() const { return FSortToggle; }
+    void SetSortToggle(bool t) { FSortToggle = t; }
+
+    // ---- clipboard
+    void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator);
+    void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs);
+    void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const char* Separator)
+    {
+        CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QString::fromUtf8(Separator));
+    }
+    /// The texts CopyToClipBoard puts on the clipboard.
+    QString ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                          const QString& Separator) const;
+    QString FixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const;
+
+    // ---- copying
+    void Assign(const QObject* Source) override;
+    void AssignTo(QObject* Dest) const override;
+
+    // ---- XML form (file, stream, string, open text file)
+    /// Written atomically: a failed save leaves an existing file as it was. Raises
+    /// EQORRLDataError when the file cannot be written.
+    void SaveAsXMLFile(const QString& FName, const QString& DataID);
+    /// True when a report list with the identifier (any when DataID is empty) was read.
+    /// Malformed, truncated or foreign input gives False and leaves the store unchanged.
+    bool LoadFromXMLFile(const QString& FName, const QString& DataID);
+    /// Raises EQORRLDataError when the stream refuses the data.
+    void WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID);
+    /// Reads from the stream's position; afterwards the stream stands after the last line read.
+    bool ReadFromXMLStream(QIODevice* InStream, const QString& DataID);
+    bool ReadFromXMLString(const QString& InString, const QString& DataID);
+    void WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID);
+    /// Reads from the text stream's position; afterwards it stands after the end tag's line.
+    bool ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID);
+    /// The XML form as text.
+    QString XMLText(bool CreateHeader, const QString& DataID) const;
+
+    // ---- the container and progress pacing
+    TStringArray* Strings() { return FStrings; }
+    const TStringArray* Strings() const { return FStrings; }
+    int FeedbkNumCells() const { return FFeedbkNumCells; }
+    int FeedbkStep() const { return FFeedbkStep; }
+    /// Calls OnBeforeHTMLExport when assigned.
+    void BeforeHTMLExport(QString& Text, int Col, int Row);
+
+    TBeforeSortExchgEvent OnBeforeSortExchange;
+    TBeforeHTMLExportEvent OnBeforeHTMLExport;
+    TOnPercentDoneEvent OnPercentDone;
+
+private:
+    friend struct RLDataXml;
+    void updateFeedback(int rows, int cols);
+    void setWholeColumnChecked(int col, bool checked);
+    bool isCheckedText(const QString& stored) const;
+    void forwardBeforeExchange(TObject* sender, const QString& in, QString& out);
+    void swapContents(TRLData& other) noexcept;
+    QString componentMessage(const QString& problem) const;
+
+    QString FComment;
+    std::vector<TNameStrType> FColName;
+    std::vector<TColFmtString> FColumnFormat;
+    QString FCommonHeader;
+    std::vector<TCheckMode> FColButMode;
+    int FNrOfCols = 1;
+    int FNrOfRows = 0;
+    int FSortColumn = -1;
+    int FSortColumnSec = -1;
+    bool FSortOrder = true;
+    QString FDataID;
+    bool FSortToggle = true;
+    int FFeedbkNumCells = 1;
+    int FFeedbkStep = 1;
+    TStringArray* FStrings = nullptr;
+};
+
+/// Whether the file holds, on one line, a report list root tag with the identifier
+/// (case ignored; any identifier when DataID is empty). Raises EQORError when the file
+/// cannot be opened or read.
+bool CheckIfValidReplist(const QString& FName, const QString& DataID);
+/// The same test on the lines of a stream from its position; the stream is left after
+/// the last line read.
+bool CheckIfValidReplist(QIODevice* InStream, const QString& DataID);
+/// Whether one line is such a root tag line (the test both functions apply to each line).
+bool IsReplistRootLine(const QString& Line, const QString& DataID);
+
+} // namespace qor
+
+#if __has_include("replist/QOR_ReportListView.h")
+#include "replist/QOR_ReportListView.h"
+#endif

@@ -1,0 +1,848 @@
+// TRLData in XML: writing, recognising the root tag line, and reading into a fresh store
+// that replaces the current contents only when the whole report list was sound.
+// The layout is described in docs/REPLIST_XML.md.
+#include "replist/QOR_replist.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <climits>
+#include <functional>
+#include <map>
+#include <memory>
+#include <new>
+
+namespace qor {
+
+namespace {
+
+const QString kRoot = QStringLiteral("replist");
+const QString kSignature = QStringLiteral("qorvantix");
+// Elements beyond the tag kinds: the sort state, the display order and attribute bytes.
+const QString kSortState = QStringLiteral("sortstate");
+const QString kOrder = QStringLiteral("order");
+const QString kRowAttr = QStringLiteral("rowattr");
+const QString kColAttr = QStringLiteral("colattr");
+
+// Bounds on what a file may declare; the cells themselves must all be present as well.
+constexpr int kMaxXmlCols = 100000;
+constexpr int kMaxXmlRows = 100000000;
+
+// Text XML 1.0 carries unchanged as element content; anything else is written encoded.
+bool isXmlSafeText(const QString& s)
+{
+    const int n = int(s.size());
+    for (int i = 0; i < n; ++i) {
+        const char16_t c = s.at(i).unicode();
+        if (c < 0x20) {
+            if (c != u'\t' && c != u'\n')
+                return false;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            const bool high = c <= 0xDBFF;
+            if (!high || i + 1 >= n || s.at(i + 1).unicode() < 0xDC00 || s.at(i + 1).unicode() > 0xDFFF)
+                return false;
+            ++i;
+        } else if (c == 0xFFFE || c == 0xFFFF) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString encodeB64(const QString& s)
+{
+    QByteArray raw;
+    raw.reserve(s.size() * 2);
+    for (QChar ch : s) {
+        raw.append(char(ch.unicode() & 0xFF));
+        raw.append(char(ch.unicode() >> 8));
+    }
+    return QString::fromLatin1(raw.toBase64());
+}
+
+bool decodeB64(QStringView text, QString& out)
+{
+    const auto result = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!result || result.decoded.size() % 2 != 0)
+        return false;
+    const QByteArray& raw = result.decoded;
+    out.resize(raw.size() / 2);
+    for (qsizetype i = 0; i < out.size(); ++i)
+        out[i] = QChar(char16_t(quint8(raw[2 * i]) | (quint8(raw[2 * i + 1]) << 8)));
+    return true;
+}
+
+void writeText(QXmlStreamWriter& w, const QString& name, const QString& text)
+{
+    w.writeStartElement(name);
+    if (isXmlSafeText(text)) {
+        w.writeCharacters(text);
+    } else {
+        w.writeAttribute(QStringLiteral("enc"), QStringLiteral("b64"));
+        w.writeCharacters(encodeB64(text));
+    }
+    w.writeEndElement();
+}
+
+// An identifier must stay on the root tag's line and be writable at all.
+QString idForAttribute(const QString& id)
+{
+    QString s = id;
+    for (QChar& ch : s)
+        if (ch.unicode() < 0x20 && ch != QLatin1Char('\t') && ch != QLatin1Char('\n') && ch != QLatin1Char('\r'))
+            ch = QLatin1Char(' ');
+    return s;
+}
+
+// Replaces the five predefined entities and numeric character references.
+QString decodeXmlReferences(const QString& s)
+{
+    if (!s.contains(QLatin1Char('&')))
+        return s;
+    QString out;
+    out.reserve(s.size());
+    for (int i = 0; i < s.size(); ++i) {
+        if (s.at(i) != QLatin1Char('&')) {
+            out += s.at(i);
+            continue;
+        }
+        const int semi = int(s.indexOf(QLatin1Char(';'), i));
+        if (semi < 0) {
+            out += s.mid(i);
+            break;
+        }
+        const QString ref = s.mid(i + 1, semi - i - 1);
+        QString rep;
+        if (ref == QLatin1String("amp")) rep = QStringLiteral("&");
+        else if (ref == QLatin1String("lt")) rep = QStringLiteral("<");
+        else if (ref == QLatin1String("gt")) rep = QStringLiteral(">");
+        else if (ref == QLatin1String("quot")) rep = QStringLiteral("\"");
+        else if (ref == QLatin1String("apos")) rep = QStringLiteral("'");
+        else if (ref.startsWith(QLatin1Char('#'))) {
+            bool ok = false;
+            const uint code = ref.startsWith(QLatin1String("#x")) ? ref.mid(2).toUInt(&ok, 16) : ref.mid(1).toUInt(&ok, 10);
+            if (ok && code <= 0x10FFFF) {
+                const char32_t c32 = char32_t(code);
+                rep = QString::fromUcs4(&c32, 1);
+            }
+        }
+        if (rep.isNull()) {
+            out += QLatin1Char('&');
+            continue;
+        }
+        out += rep;
+        i = semi;
+    }
+    return out;
+}
+
+QString trimBlanks(const QString& s)
+{
+    int b = 0, e = int(s.size());
+    while (b < e && s.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
+bool parseInt(QStringView t, int& v, int lo, int hi)
+{
+    bool ok = false;
+    const qlonglong x = t.trimmed().toLongLong(&ok);
+    if (!ok || x < lo || x > hi)
+        return false;
+    v = int(x);
+    return true;
+}
+
+// Everything read from one report list, checked before it becomes a store.
+struct ParsedList {
+    QString id;
+    int cols = -1;
+    int rows = -1;
+    QString commonHd;
+    bool hasCommonHd = false;
+    QString comment;
+    std::map<int, QString> names, formats;
+    std::map<int, TCheckMode> modes;
+    std::map<int, Byte> colAttr, rowAttr;
+    std::vector<int> order;
+    bool hasOrder = false;
+    int sortCol = -1, sortSec = -1;
+    bool sortAsc = true, sortToggle = true;
+    struct Cell {
+        int col;
+        int row;
+        QString text;
+    };
+    std::vector<Cell> cells;
+};
+
+// Reads tokens of one report list from its root start tag to its end tag. More input is
+// asked for with feed() when the reader runs dry; feed() returns false at the end of input.
+class ReplistParser {
+public:
+    ReplistParser(QXmlStreamReader& xml, std::function<bool()> feed, std::function<void(qint64)> progress)
+        : m_xml(xml), m_feed(std::move(feed)), m_progress(std::move(progress)) {}
+
+    bool run(ParsedList& out)
+    {
+        m_out = &out;
+        int depth = 0;
+        bool rootSeen = false;
+        for (;;) {
+            const auto token = m_xml.readNext();
+            if (m_xml.hasError()) {
+                if (m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && m_feed && m_feed())
+                    continue;
+                return false;
+            }
+            switch (token) {
+            case QXmlStreamReader::StartElement:
+                ++depth;
+                if (depth == 1) {
+                    if (m_xml.name().compare(kRoot, Qt::CaseInsensitive) != 0)
+                        return false;
+                    rootSeen = true;
+                    out.id = m_xml.attributes().value(QLatin1String("id")).toString();
+                } else if (depth == 2) {
+                    if (!startChild())
+                        return false;
+                }
+                // Deeper elements belong to a child we do not know and are skipped with it.
+                break;
+            case QXmlStreamReader::Characters:
+                if (depth == 2 && m_kind != Kind::None)
+                    m_text += m_xml.text();
+                break;
+            case QXmlStreamReader::EndElement:
+                if (depth == 2 && !endChild())
+                    return false;
+                --depth;
+                if (depth == 0)
+                    return rootSeen; // end of the report list: the rest of the input is not ours
+                break;
+            case QXmlStreamReader::EndDocument:
+                return false;
+            default:
+                break;
+            }
+        }
+    }
+
+private:
+    enum class Kind { None, NumCols, NumRows, ColName, Checked, CommonHd, ColFmt, Cell, Comment, SortState, Order, RowAttr, ColAttr };
+
+    bool attrInt(QLatin1String name, int& v, int lo, int hi) const
+    {
+        const auto a = m_xml.attributes();
+        if (!a.hasAttribute(name))
+            return false;
+        return parseInt(a.value(name), v, lo, hi);
+    }
+
+    bool startChild()
+    {
+        m_text.clear();
+        m_kind = Kind::None;
+        m_b64 = m_xml.attributes().value(QLatin1String("enc")) == QLatin1String("b64");
+        const QStringView name = m_xml.name();
+        switch (RepListXmlTagOf(name)) {
+        case xmlNumCols: m_kind = Kind::NumCols; return m_out->cols < 0;
+        case xmlNumRows: m_kind = Kind::NumRows; return m_out->rows < 0;
+        case xmlColName: m_kind = Kind::ColName; return attrInt(QLatin1String("col"), m_col, 1, kMaxXmlCols);
+        case xmlColumnFormat: m_kind = Kind::ColFmt; return attrInt(QLatin1String("col"), m_col, 1, kMaxXmlCols);
+        case xmlCheckedColumn: {
+            m_kind = Kind::Checked;
+            if (!attrInt(QLatin1String("col"), m_col, 1, kMaxXmlCols))
+                return false;
+            const auto mode = m_xml.attributes().value(QLatin1String("mode"));
+            if (mode == QLatin1String("box") || mode.isEmpty())
+                m_mode = cmBox;
+            else if (mode == QLatin1String("radio"))
+                m_mode = cmRadio;
+            else
+                return false;
+            return true;
+        }
+        case xmlCommonHd: m_kind = Kind::CommonHd; return !m_out->hasCommonHd;
+        case xmlComment: m_kind = Kind::Comment; return true;
+        case xmlCell:
+            m_kind = Kind::Cell;
+            return attrInt(QLatin1String("col"), m_col, 0, kMaxXmlCols) && attrInt(QLatin1String("row"), m_row, 1, kMaxXmlRows);
+        case xmlEndReplist:
+            return false; // a report list inside a report list
+        case xmlInvalid:
+            break;
+        }
+        if (name.compare(kSortState, Qt::CaseInsensitive) == 0) {
+            m_kind = Kind::SortState;
+            const auto a = m_xml.attributes();
+            if (!attrInt(QLatin1String("col"), m_out->sortCol, -1, kMaxXmlCols)
+                || !attrInt(QLatin1String("sec"), m_out->sortSec, -1, kMaxXmlCols))
+                return false;
+            m_out->sortAsc = a.value(QLatin1String("asc")) != QLatin1String("0");
+            m_out->sortToggle = a.value(QLatin1String("toggle")) != QLatin1String("0");
+            return true;
+        }
+        if (name.compare(kOrder, Qt::CaseInsensitive) == 0) {
+            m_kind = Kind::Order;
+            return !m_out->hasOrder;
+        }
+        if (name.compare(kRowAttr, Qt::CaseInsensitive) == 0) {
+            m_kind = Kind::RowAttr;
+            return attrInt(QLatin1String("row"), m_row, 1, kMaxXmlRows);
+        }
+        if (name.compare(kColAttr, Qt::CaseInsensitive) == 0) {
+            m_kind = Kind::ColAttr;
+            return attrInt(QLatin1String("col"), m_col, 1, kMaxXmlCols);
+        }
+        return true; // an element of a later version: skipped
+    }
+
+    bool text(QString& out) const
+    {
+        if (m_b64)
+            return decodeB64(m_text, out);
+        out = m_text;
+        return true;
+    }
+
+    bool endChild()
+    {
+        ParsedList& o = *m_out;
+        QString t;
+        if (!text(t))
+            return false;
+        int v = 0;
+        switch (m_kind) {
+        case Kind::None:
+            return true;
+        case Kind::NumCols:
+            if (!parseInt(t, o.cols, 1, kMaxXmlCols))
+                return false;
+            break;
+        case Kind::NumRows:
+            if (!parseInt(t, o.rows, 0, kMaxXmlRows))
+                return false;
+            break;
+        case Kind::ColName:
+            if (!o.names.emplace(m_col, t.left(MaxNameLength)).second)
+                return false;
+            break;
+        case Kind::ColFmt:
+            if (!o.formats.emplace(m_col, t.left(MaxColFmtLength)).second)
+                return false;
+            break;
+        case Kind::Checked:
+            if (!o.modes.emplace(m_col, m_mode).second)
+                return false;
+            break;
+        case Kind::CommonHd:
+            o.commonHd = t;
+            o.hasCommonHd = true;
+            break;
+        case Kind::Comment:
+            o.comment = t;
+            break;
+        case Kind::Cell:
+            o.cells.push_back({m_col, m_row, t.left(MaxCellLength)});
+            if (m_progress)
+                m_progress(qint64(o.cells.size()));
+            break;
+        case Kind::SortState:
+            break;
+        case Kind::Order: {
+            o.hasOrder = true;
+            const auto parts = QStringView(t).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            o.order.reserve(std::size_t(parts.size()));
+            for (const auto& p : parts) {
+                if (!parseInt(p, v, 1, kMaxXmlRows))
+                    return false;
+                o.order.push_back(v);
+            }
+            break;
+        }
+        case Kind::RowAttr:
+            if (!parseInt(t, v, 0, 255) || !o.rowAttr.emplace(m_row, Byte(v)).second)
+                return false;
+            break;
+        case Kind::ColAttr:
+            if (!parseInt(t, v, 0, 255) || !o.colAttr.emplace(m_col, Byte(v)).second)
+                return false;
+            break;
+        }
+        m_kind = Kind::None;
+        return true;
+    }
+
+    QXmlStreamReader& m_xml;
+    std::function<bool()> m_feed;
+    std::function<void(qint64)> m_progress;
+    ParsedList* m_out = nullptr;
+    Kind m_kind = Kind::None;
+    QString m_text;
+    bool m_b64 = false;
+    int m_col = 0;
+    int m_row = 0;
+    TCheckMode m_mode = cmNone;
+};
+
+// Reports percentages through the store's handler, paced by its progress counters.
+class ProgressPacer {
+public:
+    ProgressPacer(TRLData* store, qint64 total) : m_store(store), m_total(std::max<qint64>(total, 1))
+    {
+        m_step = m_total / 100 + 1;
+    }
+    void at(qint64 done)
+    {
+        if (!m_store->OnPercentDone || done < m_next)
+            return;
+        m_next = done + m_step;
+        report(int(std::min<qint64>(100, done * 100 / m_total)));
+    }
+    void finish() { report(100); }
+
+private:
+    void report(int p)
+    {
+        if (m_store->OnPercentDone && p != m_last) {
+            m_last = p;
+            m_store->OnPercentDone(m_store, p);
+        }
+    }
+    TRLData* m_store;
+    qint64 m_total;
+    qint64 m_step = 1;
+    qint64 m_next = 0;
+    int m_last = -1;
+};
+
+} // namespace
+
+QString RepListXmlTagName(TRepListXmlTag tag)
+{
+    switch (tag) {
+    case xmlNumCols: return QStringLiteral("numcols");
+    case xmlNumRows: return QStringLiteral("numrows");
+    case xmlColName: return QStringLiteral("colname");
+    case xmlCheckedColumn: return QStringLiteral("checkedcol");
+    case xmlCommonHd: return QStringLiteral("commonhd");
+    case xmlColumnFormat: return QStringLiteral("colformat");
+    case xmlCell: return QStringLiteral("cell");
+    case xmlComment: return QStringLiteral("comment");
+    case xmlEndReplist: return kRoot;
+    case xmlInvalid: break;
+    }
+    return QString();
+}
+
+TRepListXmlTag RepListXmlTagOf(QStringView name)
+{
+    for (int t = xmlNumCols; t < xmlInvalid; ++t)
+        if (name.compare(RepListXmlTagName(TRepListXmlTag(t)), Qt::CaseInsensitive) == 0)
+            return TRepListXmlTag(t);
+    return xmlInvalid;
+}
+
+bool IsReplistRootLine(const QString& Line, const QString& DataID)
+{
+    const QString line = Line.toLower();
+    if (!line.contains(QLatin1String("<replist")) || !line.contains(kSignature))
+        return false;
+    QString ident;
+    const int p = int(line.indexOf(QLatin1String("id=\"")));
+    if (p >= 0) {
+        const int q = int(line.indexOf(QLatin1Char('"'), p + 4));
+        if (q >= 0)
+            ident = trimBlanks(decodeXmlReferences(line.mid(p + 4, q - p - 4)));
+    }
+    if (DataID.isEmpty())
+        return true;
+    return ident == trimBlanks(DataID.toLower());
+}
+
+bool CheckIfValidReplist(const QString& FName, const QString& DataID)
+{
+    QFile f(FName);
+    if (!f.open(QIODevice::ReadOnly))
+        throw EQORError(QStringLiteral("cannot open file \"%1\": %2").arg(FName, f.errorString()));
+    while (!f.atEnd()) {
+        const QByteArray raw = f.readLine();
+        if (raw.isEmpty() && f.error() != QFileDevice::NoError)
+            throw EQORError(QStringLiteral("cannot read file \"%1\": %2").arg(FName, f.errorString()));
+        // Only lines that can be root tags are decoded.
+        if (raw.toLower().contains("<replist") && IsReplistRootLine(QString::fromUtf8(raw).trimmed(), DataID))
+            return true;
+    }
+    return false;
+}
+
+bool CheckIfValidReplist(QIODevice* InStream, const QString& DataID)
+{
+    if (!InStream)
+        return false;
+    bool eos = InStream->atEnd();
+    while (!eos) {
+        const QString line = ReadLnStream(InStream, eos, 0);
+        if (IsReplistRootLine(line, DataID))
+            return true;
+    }
+    return false;
+}
+
+// ---- writing ----------------------------------------------------------------------------
+
+struct RLDataXml {
+    static void write(const TRLData& d, QXmlStreamWriter& w, bool createHeader, const QString& dataID, TRLData* progressOwner)
+    {
+        w.setAutoFormatting(true);
+        w.setAutoFormattingIndent(1);
+        if (createHeader)
+            w.writeStartDocument();
+        w.writeStartElement(kRoot);
+        w.writeAttribute(QStringLiteral("format"), kSignature);
+        w.writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
+        w.writeAttribute(QStringLiteral("id"), idForAttribute(dataID));
+        const int n = d.FNrOfCols;
+        const int m = d.FNrOfRows;
+        w.writeTextElement(RepListXmlTagName(xmlNumCols), QString::number(n));
+        w.writeTextElement(RepListXmlTagName(xmlNumRows), QString::number(m));
+        writeText(w, RepListXmlTagName(xmlCommonHd), d.FCommonHeader);
+        writeText(w, RepListXmlTagName(xmlComment), d.FComment);
+        w.writeEmptyElement(kSortState);
+        w.writeAttribute(QStringLiteral("col"), QString::number(d.FSortColumn));
+        w.writeAttribute(QStringLiteral("sec"), QString::number(d.FSortColumnSec));
+        w.writeAttribute(QStringLiteral("asc"), d.FSortOrder ? QStringLiteral("1") : QStringLiteral("0"));
+        w.writeAttribute(QStringLiteral("toggle"), d.FSortToggle ? QStringLiteral("1") : QStringLiteral("0"));
+        const TStringArray* a = d.FStrings;
+        for (int c = 1; c <= n; ++c) {
+            const QString col = QString::number(c);
+            w.writeStartElement(RepListXmlTagName(xmlColName));
+            w.writeAttribute(QStringLiteral("col"), col);
+            writeBody(w, d.FColName[std::size_t(c - 1)]);
+            w.writeEndElement();
+            if (!d.FColumnFormat[std::size_t(c - 1)].isEmpty()) {
+                w.writeStartElement(RepListXmlTagName(xmlColumnFormat));
+                w.writeAttribute(QStringLiteral("col"), col);
+                writeBody(w, d.FColumnFormat[std::size_t(c - 1)]);
+                w.writeEndElement();
+            }
+            if (d.FColButMode[std::size_t(c - 1)] != cmNone) {
+                w.writeEmptyElement(RepListXmlTagName(xmlCheckedColumn));
+                w.writeAttribute(QStringLiteral("col"), col);
+                w.writeAttribute(QStringLiteral("mode"), d.FColButMode[std::size_t(c - 1)] == cmRadio
+                                                              ? QStringLiteral("radio") : QStringLiteral("box"));
+            }
+            if (a->GetColAttrib(c) != 0) {
+                w.writeStartElement(kColAttr);
+                w.writeAttribute(QStringLiteral("col"), col);
+                w.writeCharacters(QString::number(a->GetColAttrib(c)));
+                w.writeEndElement();
+            }
+        }
+        if (m > 0 && a->IsSorted()) {
+            QString order;
+            order.reserve(m * 7);
+            for (int r = 1; r <= m; ++r) {
+                if (r > 1)
+                    order += QLatin1Char(' ');
+                order += QString::number(a->GetSortOrder(r));
+            }
+            w.writeTextElement(kOrder, order);
+        }
+        for (int r = 1; r <= m; ++r) {
+            if (a->GetRowAttrib(r) != 0) {
+                w.writeStartElement(kRowAttr);
+                w.writeAttribute(QStringLiteral("row"), QString::number(r));
+                w.writeCharacters(QString::number(a->GetRowAttrib(r)));
+                w.writeEndElement();
+            }
+        }
+        ProgressPacer pacer(progressOwner, qint64(m) * (n + 1));
+        qint64 done = 0;
+        const QString cellName = RepListXmlTagName(xmlCell);
+        const QString colAttr = QStringLiteral("col"), rowAttr = QStringLiteral("row");
+        for (int s = 1; s <= m; ++s) {
+            const QString row = QString::number(s);
+            for (int c = 0; c <= n; ++c) {
+                w.writeStartElement(cellName);
+                w.writeAttribute(colAttr, QString::number(c));
+                w.writeAttribute(rowAttr, row);
+                writeBody(w, a->GetStoredString(c, s));
+                w.writeEndElement();
+                pacer.at(++done);
+            }
+        }
+        w.writeEndElement();
+        if (createHeader)
+            w.writeEndDocument();
+        pacer.finish();
+    }
+
+    static void writeBody(QXmlStreamWriter& w, const QString& text)
+    {
+        if (isXmlSafeText(text)) {
+            w.writeCharacters(text);
+        } else {
+            w.writeAttribute(QStringLiteral("enc"), QStringLiteral("b64"));
+            w.writeCharacters(encodeB64(text));
+        }
+    }
+
+    // Turns what was read into a store; false when the parts do not fit together.
+    static bool build(const ParsedList& p, TRLData& t)
+    {
+        if (p.cols < 1 || p.rows < 0)
+            return false;
+        const qint64 expected = qint64(p.rows) * (p.cols + 1);
+        if (qint64(p.cells.size()) != expected)
+            return false;
+        for (const auto& kv : p.names)
+            if (kv.first > p.cols) return false;
+        for (const auto& kv : p.formats)
+            if (kv.first > p.cols) return false;
+        for (const auto& kv : p.modes)
+            if (kv.first > p.cols) return false;
+        for (const auto& kv : p.colAttr)
+            if (kv.first > p.cols) return false;
+        for (const auto& kv : p.rowAttr)
+            if (kv.first > p.rows) return false;
+        if (p.sortCol > p.cols || p.sortSec > p.cols)
+            return false;
+        if (p.hasOrder) {
+            if (int(p.order.size()) != p.rows)
+                return false;
+            std::vector<bool> seen(std::size_t(p.rows), false);
+            for (int v : p.order) {
+                if (v > p.rows || seen[std::size_t(v - 1)])
+                    return false;
+                seen[std::size_t(v - 1)] = true;
+            }
+        }
+        // The counts agree with the cells actually present, so sizing the store is safe.
+        std::vector<bool> filled(std::size_t(expected), false);
+        for (const auto& cell : p.cells) {
+            if (cell.col > p.cols || cell.row > p.rows)
+                return false;
+            const std::size_t k = std::size_t(cell.row - 1) * std::size_t(p.cols + 1) + std::size_t(cell.col);
+            if (filled[k])
+                return false;
+            filled[k] = true;
+        }
+        t.SetNrCols(p.cols);
+        t.SetNrRows(p.rows);
+        TStringArray* a = t.FStrings;
+        for (const auto& cell : p.cells)
+            if (!cell.text.isEmpty())
+                a->SetStoredString(cell.col, cell.row, cell.text);
+        if (p.hasOrder)
+            for (int r = 1; r <= p.rows; ++r)
+                a->SetSortOrder(r, p.order[std::size_t(r - 1)]);
+        for (const auto& kv : p.rowAttr)
+            a->SetRowAttrib(kv.first, kv.second);
+        for (const auto& kv : p.colAttr)
+            a->SetColAttrib(kv.first, kv.second);
+        for (const auto& kv : p.names)
+            t.FColName[std::size_t(kv.first - 1)] = kv.second;
+        for (const auto& kv : p.formats)
+            t.FColumnFormat[std::size_t(kv.first - 1)] = kv.second;
+        for (const auto& kv : p.modes)
+            t.FColButMode[std::size_t(kv.first - 1)] = kv.second;
+        if (p.hasCommonHd)
+            t.FCommonHeader = p.commonHd;
+        t.FComment = p.comment;
+        t.FDataID = p.id;
+        t.FSortColumn = p.sortCol;
+        t.FSortColumnSec = p.sortSec;
+        t.FSortOrder = p.sortAsc;
+        t.FSortToggle = p.sortToggle;
+        return true;
+    }
+
+    // Parses one report list and, when sound, makes it the contents of Store.
+    static bool parseInto(TRLData& store, QXmlStreamReader& xml, std::function<bool()> feed)
+    {
+        ParsedList parsed;
+        ProgressPacer* pacer = nullptr;
+        std::unique_ptr<ProgressPacer> pacerHolder;
+        auto progress = [&](qint64 done) {
+            if (!pacer && parsed.cols > 0 && parsed.rows >= 0) {
+                pacerHolder = std::make_unique<ProgressPacer>(&store, qint64(parsed.rows) * (parsed.cols + 1));
+                pacer = pacerHolder.get();
+            }
+            if (pacer)
+                pacer->at(done);
+        };
+        try {
+            ReplistParser parser(xml, std::move(feed), store.OnPercentDone ? std::function<void(qint64)>(progress)
+                                                                           : std::function<void(qint64)>());
+            if (!parser.run(parsed))
+                return false;
+            TRLData fresh;
+            if (!build(parsed, fresh))
+                return false;
+            store.swapContents(fresh);
+        } catch (const std::bad_alloc&) {
+            return false;
+        } catch (const EQORError&) {
+            return false;
+        }
+        if (pacer)
+            pacer->finish();
+        if (store.FStrings->OnChange)
+            store.FStrings->OnChange(store.FStrings);
+        return true;
+    }
+};
+
+QString TRLData::XMLText(bool CreateHeader, const QString& DataID) const
+{
+    QString out;
+    QXmlStreamWriter w(&out);
+    RLDataXml::write(*this, w, CreateHeader, DataID, const_cast<TRLData*>(this));
+    out += QLatin1Char('\n');
+    return out;
+}
+
+void TRLData::WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID)
+{
+    if (!OutStream || !OutStream->isWritable())
+        throw EQORRLDataError(componentMessage(QStringLiteral("stream not open for writing")));
+    QXmlStreamWriter w(OutStream);
+    RLDataXml::write(*this, w, CreateHeader, DataID, this);
+    if (w.hasError() || OutStream->write("\n", 1) != 1)
+        throw EQORRLDataError(componentMessage(QStringLiteral("writing the XML stream failed")));
+}
+
+void TRLData::SaveAsXMLFile(const QString& FName, const QString& DataID)
+{
+    QSaveFile f(FName);
+    if (!f.open(QIODevice::WriteOnly))
+        throw EQORRLDataError(componentMessage(QStringLiteral("cannot write file \"%1\": %2").arg(FName, f.errorString())));
+    QXmlStreamWriter w(&f);
+    RLDataXml::write(*this, w, true, DataID, this);
+    f.write("\n", 1);
+    if (w.hasError() || !f.commit())
+        throw EQORRLDataError(componentMessage(QStringLiteral("cannot write file \"%1\": %2").arg(FName, f.errorString())));
+}
+
+void TRLData::WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID)
+{
+    OutFile << XMLText(CreateHeader, DataID);
+    OutFile.flush();
+    if (OutFile.status() != QTextStream::Ok)
+        throw EQORRLDataError(componentMessage(QStringLiteral("writing the XML text failed")));
+}
+
+// ---- reading ----------------------------------------------------------------------------
+
+namespace {
+
+// Finds the first root tag line for DataID in Data from From on; returns the byte offset
+// of its "<replist" or -1.
+qsizetype findRootInBytes(const QByteArray& data, qsizetype from, const QString& dataID)
+{
+    qsizetype pos = from;
+    while (pos < data.size()) {
+        qsizetype end = data.indexOf('\n', pos);
+        if (end < 0)
+            end = data.size();
+        const QByteArray line = data.mid(pos, end - pos).toLower();
+        const qsizetype tag = line.indexOf("<replist");
+        if (tag >= 0 && IsReplistRootLine(QString::fromUtf8(data.mid(pos, end - pos)), dataID))
+            return pos + tag;
+        pos = end + 1;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool TRLData::ReadFromXMLString(const QString& InString, const QString& DataID)
+{
+    const QByteArray data = InString.toUtf8();
+    const qsizetype at = findRootInBytes(data, 0, DataID);
+    if (at < 0)
+        return false;
+    QXmlStreamReader xml(QByteArray::fromRawData(data.constData() + at, data.size() - at));
+    return RLDataXml::parseInto(*this, xml, {});
+}
+
+bool TRLData::LoadFromXMLFile(const QString& FName, const QString& DataID)
+{
+    QFile f(FName);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return false;
+    const qsizetype at = findRootInBytes(data, 0, DataID);
+    if (at < 0)
+        return false;
+    QXmlStreamReader xml(QByteArray::fromRawData(data.constData() + at, data.size() - at));
+    return RLDataXml::parseInto(*this, xml, {});
+}
+
+bool TRLData::ReadFromXMLStream(QIODevice* InStream, const QString& DataID)
+{
+    if (!InStream || !InStream->isReadable())
+        return false;
+    bool eos = InStream->atEnd();
+    QString line;
+    bool found = false;
+    while (!eos) {
+        line = ReadLnStream(InStream, eos, 0);
+        if (IsReplistRootLine(line, DataID)) {
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return false;
+    const int tag = int(line.toLower().indexOf(QLatin1String("<replist")));
+    QXmlStreamReader xml;
+    xml.addData(line.mid(tag).toUtf8() + '\n');
+    // Lines are fed as the parser needs them, so the stream stops right after the end tag's line.
+    auto feedReader = [InStream, &xml]() -> bool {
+        if (InStream->atEnd())
+            return false;
+        xml.addData(InStream->readLine());
+        return true;
+    };
+    return RLDataXml::parseInto(*this, xml, feedReader);
+}
+
+bool TRLData::ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID)
+{
+    QString line;
+    bool found = false;
+    while (!InFile.atEnd()) {
+        line = InFile.readLine();
+        if (IsReplistRootLine(line, DataID)) {
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return false;
+    const int tag = int(line.toLower().indexOf(QLatin1String("<replist")));
+    QXmlStreamReader xml;
+    xml.addData(line.mid(tag) + QLatin1Char('\n'));
+    auto feedReader = [&InFile, &xml]() -> bool {
+        if (InFile.atEnd())
+            return false;
+        xml.addData(InFile.readLine() + QLatin1Char('\n'));
+        return true;
+    };
+    return RLDataXml::parseInto(*this, xml, feedReader);
+}
+
+} // namespace qor
