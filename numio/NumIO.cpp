@@ -217,6 +217,7 @@ void TNumIO::Change()
         pendingCaret = caretPos;
     };
 
+    QString checked = t;
     const QChar point = SepModeRuleA(FDecPSep) == smComma ? QChar(',') : QChar('.');
     if (FInFormat == itFixPoint) {
         int p = int(t.indexOf(point)) + 1;
@@ -230,13 +231,18 @@ void TNumIO::Change()
         if (p < q || p == 0)
             replaceWith(FOldText, int(FOldText.indexOf(point)) + 1);
         const qsizetype firstPoint = t.indexOf(point);
-        if (firstPoint >= 0 && t.size() - firstPoint - 1 > FFixPDecPl)
+        if (firstPoint >= 0 && t.size() - firstPoint - 1 > FFixPDecPl) {
             replaceWith(t.left(firstPoint + 1 + FFixPDecPl), caret);
+            // Surplus decimals are dropped, not rounded into the ones kept: typing a
+            // digit past the last place must not change the digits before it.
+            if (q == 0)
+                checked = pending;
+        }
     }
 
     double value = 0.0;
     bool failed = true;
-    if (ConvertNumString(t, value)) {
+    if (ConvertNumString(checked, value)) {
         if (FInFormat == itFixPoint) {
             QString formatted = FloatToFmtText(1, FFixPDecPl, value);
             if (point != QChar('.'))
