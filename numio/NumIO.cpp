@@ -242,8 +242,10 @@ void TNumIO::Change()
 
     double value = 0.0;
     bool failed = true;
-    if (ConvertNumString(checked, value)) {
+    if (ConvertNumString(t, value)) {
         if (FInFormat == itFixPoint) {
+            if (checked != t)
+                ConvertNumString(checked, value);
             QString formatted = FloatToFmtText(1, FFixPDecPl, value);
             if (point != QChar('.'))
                 formatted.replace(QChar('.'), point);

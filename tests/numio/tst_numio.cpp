@@ -865,9 +865,13 @@ void TestNumIO::fixPointTypingKeepsFormat()
     f->end(false);
     QTest::keyClick(f, Qt::Key_9); // a third decimal is dropped, never rounded in
     QCOMPARE(f->Text(), QStringLiteral("12.50"));
+    QCOMPARE(m_changes, 4);
+    f->SetBeep(true);
+    const int beeps = BeepCount();
     QTest::keyClick(f, Qt::Key_A);
     QCOMPARE(f->Text(), QStringLiteral("12.50"));
     QCOMPARE(m_changes, 4);
+    QCOMPARE(BeepCount(), beeps + 1);
 }
 
 void TestNumIO::fixPointListenersSeeFinalText()
