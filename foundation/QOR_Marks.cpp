@@ -146,8 +146,8 @@ void DrawMarkOnCanvas(TCanvas* canvas, Byte mark, int x, int y)
     case 27: outlined(c, [&] { hexagon(c, x, y, R); }); break;
     case 28: pentagon(c, x, y, R); break;
     case 29: outlined(c, [&] { pentagon(c, x, y, R); }); break;
-    case 30: star5(c, x, y, R + 1); break;
-    case 31: outlined(c, [&] { star5(c, x, y, R + 1); }); break;
+    case 30: star5(c, x, y, R); break;
+    case 31: outlined(c, [&] { star5(c, x, y, R); }); break;
     case 32: line(c, x - R, y, x + R, y); break;                      // horizontal bar
     case 33: line(c, x, y - R, x, y + R); break;                      // vertical bar
     case 34: outlined(c, [&] { circle(c, x, y, R); }); plus(c, x, y, R); break;
