@@ -1,0 +1,23 @@
+// Runs the meter's suites: geometry without widgets, property logic, and rendering.
+#include "tst_meter_suites.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        TestMeterGeometry t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestMeterLogic t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestMeterRender t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    return status;
+}
