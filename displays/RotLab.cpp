@@ -1,0 +1,262 @@
+// Rotated label: anchor geometry, setters, painting of the rotated caption and the frame.
+#include "displays/QOR_RotLab.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace qor {
+
+TPoint RotLabTextOffset(TAlignment alignment, int angleDeg, int w2, int h2)
+{
+    const double theta = angleDeg * M_PI / 180.0;
+    const double s = std::sin(theta);
+    const double c = std::cos(theta);
+    double dx = 0, dy = 0;
+    switch (alignment) {
+    case taLeftJustify:
+        dx = -h2 * s;
+        dy = -h2 * c;
+        break;
+    case taRightJustify:
+        dx = -2.0 * w2 * c - h2 * s;
+        dy = 2.0 * w2 * s - h2 * c;
+        break;
+    case taCenter:
+    default:
+        dx = -w2 * c - h2 * s;
+        dy = w2 * s - h2 * c;
+        break;
+    }
+    return TPoint(int(std::lround(dx)), int(std::lround(dy)));
+}
+
+TRotLab::TRotLab(QWidget* owner) : TGraphicControl(owner)
+{
+    // The label paints only its own pixels; where it is transparent the parent shows through.
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    Font()->SetName(QStringLiteral("Arial"));
+    Font()->SetSize(11);
+    resize(200, 200);
+}
+
+void TRotLab::repaintLabel()
+{
+    if (FTransparent)
+        Invalidate();
+    else
+        Paint();
+}
+
+void TRotLab::SetAlignment(TAlignment a)
+{
+    if (a == FAlignment)
+        return;
+    FAlignment = a;
+    repaintLabel();
+}
+
+void TRotLab::SetAntiAlias(bool on)
+{
+    if (on == FAntiAlias)
+        return;
+    FAntiAlias = on;
+    repaintLabel();
+}
+
+void TRotLab::SetAutoCenter(bool on)
+{
+    if (on == FAutoCenter)
+        return;
+    FAutoCenter = on;
+    if (on)
+        AdjustAutoCenter();
+    repaintLabel();
+}
+
+void TRotLab::SetCaption(const QString& c)
+{
+    if (c == FCaption)
+        return;
+    FCaption = c;
+    repaintLabel();
+}
+
+void TRotLab::SetColor(TColor c)
+{
+    if (c == FBgColor)
+        return;
+    FBgColor = c;
+    if (StyleServicesEnabled() && FStyleElements.Contains(seClient))
+        FBgColor = clWindow; // the style's window colour
+    TGraphicControl::SetColor(FBgColor);
+    repaintLabel();
+}
+
+void TRotLab::SetFrameStyle(TFrameStyle s)
+{
+    if (s == FFrameStyle)
+        return;
+    FFrameStyle = s;
+    repaintLabel();
+}
+
+void TRotLab::SetPosX(int v)
+{
+    if (v == FTextPosX)
+        return;
+    if (FAutoCenter)
+        AdjustAutoCenter();
+    else
+        FTextPosX = v;
+    repaintLabel();
+}
+
+void TRotLab::SetPosY(int v)
+{
+    if (v == FTextPosY)
+        return;
+    if (FAutoCenter)
+        AdjustAutoCenter();
+    else
+        FTextPosY = v;
+    repaintLabel();
+}
+
+void TRotLab::SetTextAngle(int degrees)
+{
+    if (degrees == FTextAngle)
+        return;
+    FTextAngle = degrees;
+    repaintLabel();
+}
+
+void TRotLab::SetTransparent(bool on)
+{
+    if (on == FTransparent)
+        return;
+    FTransparent = on;
+    repaintLabel();
+}
+
+void TRotLab::SetStyleElements(TStyleElements e)
+{
+    if (e == FStyleElements)
+        return;
+    FStyleElements = e;
+    repaintLabel();
+}
+
+void TRotLab::AdjustAutoCenter()
+{
+    FTextPosX = width() / 2;
+    FTextPosY = height() / 2;
+}
+
+void TRotLab::Resize()
+{
+    if (parent() && FAutoCenter) {
+        AdjustAutoCenter();
+        repaintLabel();
+    }
+    TGraphicControl::Resize();
+}
+
+void TRotLab::Assign(const QObject* source)
+{
+    if (const auto* s = qobject_cast<const TRotLab*>(source)) {
+        FAutoCenter = s->FAutoCenter;
+        FFrameStyle = s->FFrameStyle;
+        FTextAngle = s->FTextAngle;
+        FTextPosX = s->FTextPosX;
+        FTextPosY = s->FTextPosY;
+        FAntiAlias = s->FAntiAlias;
+        // The copied anchor belongs to the source's size; a centred label centres on its own.
+        if (FAutoCenter)
+            AdjustAutoCenter();
+        Invalidate();
+        return;
+    }
+    TGraphicControl::Assign(source);
+}
+
+void TRotLab::AssignTo(QObject* dest) const
+{
+    if (dest && metaObject()->inherits(dest->metaObject())) {
+        if (auto* d = dynamic_cast<TCustomControl*>(dest)) {
+            d->Assign(this);
+            return;
+        }
+    }
+    const QString d = dest ? QString::fromLatin1(dest->metaObject()->className()) : QStringLiteral("nil");
+    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2").arg(QString::fromLatin1(metaObject()->className()), d));
+}
+
+void TRotLab::DoDrawText(TCanvas* canvas, bool calcRectOnly)
+{
+    if (calcRectOnly)
+        return;
+    TFont* f = canvas->Font();
+    f->Assign(*Font());
+    if (StyleServicesEnabled() && FStyleElements.Contains(seFont))
+        f->SetColor(clWindowText); // the style's panel text colour
+    f->SetOrientation(FTextAngle * 10);
+    f->SetAntiAlias(FAntiAlias);
+    canvas->Brush()->SetStyle(bsClear);
+
+    // Measured along the text's own axes, which rotation does not change.
+    const int w2 = canvas->TextWidth(FCaption) / 2;
+    const int h2 = canvas->TextHeight(FCaption) / 2;
+    const TPoint off = RotLabTextOffset(FAlignment, FTextAngle, w2, h2);
+    const int x = FTextPosX + off.X;
+    const int y = FTextPosY + off.Y;
+    m_textOrigin = TPoint(x, y);
+    if (!isEnabled()) {
+        f->SetColor(clBtnHighlight);
+        canvas->TextOut(x + 1, y + 1, FCaption);
+        f->SetColor(clBtnShadow);
+    }
+    canvas->TextOut(x, y, FCaption);
+}
+
+void TRotLab::Paint()
+{
+    if (!Visible())
+        return;
+    const QSize size(qMax(1, width()), qMax(1, height()));
+    if (m_surface.size() != size) {
+        m_canvas.Flush();
+        m_surface = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    }
+    m_canvas.SetTarget(&m_surface, Palette());
+    m_canvas.Flush();
+    if (FTransparent)
+        m_surface.fill(Qt::transparent);
+    else
+        m_surface.fill(ColorToQColor(TGraphicControl::Color(), Palette()));
+
+    DoDrawText(&m_canvas, false);
+
+    const int w = width();
+    const int h = height();
+    if (StyleServicesEnabled() && FStyleElements.Contains(seBorder)) {
+        m_canvas.Brush()->SetColor(clBtnFace); // the style's grid colour
+        DrawFrame(&m_canvas, FFrameStyle, 0, 0, w - 1, h - 1, cl3DLight, clBtnHighlight, clBtnShadow,
+                  cl3DDkShadow, clWindowFrame);
+    } else {
+        DrawFrame(&m_canvas, FFrameStyle, 0, 0, w - 1, h - 1, 0xFFFFFF, 0xC0C0C0, 0x808080, 0, 0);
+    }
+    m_canvas.Flush();
+    if (!m_inPaintEvent)
+        update();
+}
+
+void TRotLab::paintEvent(QPaintEvent*)
+{
+    m_inPaintEvent = true;
+    Paint();
+    m_inPaintEvent = false;
+    QPainter p(this);
+    p.drawImage(0, 0, m_surface);
+}
+
+} // namespace qor
