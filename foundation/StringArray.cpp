@@ -11,6 +11,11 @@
 
 namespace qor {
 
+namespace {
+constexpr long long kMaxRows = 1LL << 28;
+constexpr long long kMaxCells = 1LL << 29;
+} // namespace
+
 bool ApplyLogicOp(TLogicOp op, bool a, bool b)
 {
     switch (op) {
@@ -164,7 +169,8 @@ void TStringArray::Resize(int cols, int rows)
     rows = std::max(rows, 0);
     const long long need = std::max(rows, 1);
     const long long alloc = (need + m_allocBy - 1) / m_allocBy * m_allocBy;
-    if (alloc > INT_MAX || (long long)(cols + 1) * alloc > (1LL << 34))
+    // Far beyond any table this container is meant for; refused before anything is touched.
+    if (alloc > kMaxRows || ((long long)cols + 1) * alloc > kMaxCells)
         throw EQORError(QStringLiteral("string table: cannot resize to %1 x %2 (too large)").arg(cols).arg(rows));
     const int newAlloc = int(alloc);
     try {

@@ -582,8 +582,6 @@ struct RLDataXml {
             }
         }
         w.writeEndElement();
-        if (createHeader)
-            w.writeEndDocument();
         pacer.finish();
     }
 
@@ -703,42 +701,55 @@ struct RLDataXml {
     }
 };
 
+namespace {
+
+// The whole XML form as UTF-8. Without the declaration the root tag opens the text, so a
+// report list written after other content starts on the line the caller is at.
+QByteArray xmlBytes(const TRLData& d, bool createHeader, const QString& dataID, TRLData* progressOwner, bool& ok)
+{
+    QByteArray out;
+    QXmlStreamWriter w(&out);
+    RLDataXml::write(d, w, createHeader, dataID, progressOwner);
+    ok = !w.hasError();
+    if (out.startsWith('\n'))
+        out.remove(0, 1);
+    out += '\n';
+    return out;
+}
+
+} // namespace
+
 QString TRLData::XMLText(bool CreateHeader, const QString& DataID) const
 {
-    QString out;
-    QXmlStreamWriter w(&out);
-    RLDataXml::write(*this, w, CreateHeader, DataID, const_cast<TRLData*>(this));
-    out += QLatin1Char('\n');
-    return out;
+    bool ok = false;
+    return QString::fromUtf8(xmlBytes(*this, CreateHeader, DataID, const_cast<TRLData*>(this), ok));
 }
 
 void TRLData::WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID)
 {
     if (!OutStream || !OutStream->isWritable())
         throw EQORRLDataError(componentMessage(QStringLiteral("stream not open for writing")));
-    QXmlStreamWriter w(OutStream);
-    RLDataXml::write(*this, w, CreateHeader, DataID, this);
-    if (w.hasError() || OutStream->write("\n", 1) != 1)
+    bool ok = false;
+    const QByteArray bytes = xmlBytes(*this, CreateHeader, DataID, this, ok);
+    if (!ok || OutStream->write(bytes) != bytes.size())
         throw EQORRLDataError(componentMessage(QStringLiteral("writing the XML stream failed")));
 }
 
 void TRLData::SaveAsXMLFile(const QString& FName, const QString& DataID)
 {
+    bool ok = false;
+    const QByteArray bytes = xmlBytes(*this, true, DataID, this, ok);
     QSaveFile f(FName);
-    if (!f.open(QIODevice::WriteOnly))
-        throw EQORRLDataError(componentMessage(QStringLiteral("cannot write file \"%1\": %2").arg(FName, f.errorString())));
-    QXmlStreamWriter w(&f);
-    RLDataXml::write(*this, w, true, DataID, this);
-    f.write("\n", 1);
-    if (w.hasError() || !f.commit())
+    if (!ok || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
         throw EQORRLDataError(componentMessage(QStringLiteral("cannot write file \"%1\": %2").arg(FName, f.errorString())));
 }
 
 void TRLData::WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID)
 {
-    OutFile << XMLText(CreateHeader, DataID);
+    bool ok = false;
+    OutFile << QString::fromUtf8(xmlBytes(*this, CreateHeader, DataID, this, ok));
     OutFile.flush();
-    if (OutFile.status() != QTextStream::Ok)
+    if (!ok || OutFile.status() != QTextStream::Ok)
         throw EQORRLDataError(componentMessage(QStringLiteral("writing the XML text failed")));
 }
 
