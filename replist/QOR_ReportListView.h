@@ -15,6 +15,16 @@ public:
     using EQORError::EQORError;
 };
 
+/// The text a data cell shows in a column of ColWidth pixels: when the text without its
+/// first character is wider than ColWidth - GlyphWidth - 9, it is cut to about the part that
+/// fits and marked with "..." (after the first character in a right-aligned column, so the
+/// end stays visible; at the end otherwise).
+QString ReportCellEllipsis(const QString& Text, int ColWidth, int GlyphWidth, bool RightAligned,
+                           const std::function<int(const QString&)>& TextWidth);
+/// The same for one line of a column header (Reserve: room kept for the sort arrow).
+QString ReportHeaderEllipsis(const QString& Line, int ColWidth, int Reserve,
+                             const std::function<int(const QString&)>& TextWidth);
+
 class TReportListView : public TCustomDrawGrid {
     Q_OBJECT
     Q_PROPERTY(int NrOfColumns READ NrOfColumns WRITE SetNrCols)

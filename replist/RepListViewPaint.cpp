@@ -24,6 +24,30 @@ int alignedX(TAlignment a, const TRect& tr, int t)
 int roundHalfEven(double v) { return int(std::nearbyint(v)); }
 } // namespace
 
+QString ReportCellEllipsis(const QString& Text, int ColWidth, int GlyphWidth, bool RightAligned,
+                           const std::function<int(const QString&)>& TextWidth)
+{
+    const int t = TextWidth(Text.mid(1));
+    if (t <= 0 || ColWidth - GlyphWidth - 9 >= t)
+        return Text;
+    const double ratio = double(ColWidth - GlyphWidth - 9) / double(t);
+    const int n = std::max(1, roundHalfEven(double(Text.length()) * ratio - 4));
+    if (RightAligned)
+        return Text.left(1) + QStringLiteral("...") + Text.right(n);
+    return Text.left(n) + QStringLiteral("...");
+}
+
+QString ReportHeaderEllipsis(const QString& Line, int ColWidth, int Reserve,
+                             const std::function<int(const QString&)>& TextWidth)
+{
+    const int t = TextWidth(Line);
+    if (ColWidth - Reserve - 9 >= t)
+        return Line;
+    const double ratio = double(ColWidth - Reserve - 9) / double(t);
+    const int n = std::max(1, roundHalfEven(double(Line.length()) * ratio - 3));
+    return Line.left(n) + QStringLiteral("...");
+}
+
 int TReportListView::headerBandEnd() const
 {
     int last = ColAxis().LastVisible(ClientWidth());
@@ -124,16 +148,9 @@ void TReportListView::drawDataCell(int ACol, int ARow, const TRect& cellRect)
     cv->Brush()->SetColor(brushColor);
 
     // 4. truncation
-    const int t0 = cv->TextWidth(text.mid(1));
-    const int g = mode != cmNone ? kCheckGlyph : 0;
-    if (t0 > 0 && colWidth - g - 9 < t0) {
-        const double ratio = double(colWidth - g - 9) / double(t0);
-        const int n = std::max(1, roundHalfEven(double(text.length()) * ratio - 4));
-        if (ColumnAlignment(dataCol) == taRightJustify)
-            text = text.left(1) + QStringLiteral("...") + text.right(n);
-        else
-            text = text.left(n) + QStringLiteral("...");
-    }
+    const auto width = [cv](const QString& s) { return cv->TextWidth(s); };
+    text = ReportCellEllipsis(text, colWidth, mode != cmNone ? kCheckGlyph : 0,
+                              ColumnAlignment(dataCol) == taRightJustify, width);
 
     // 5. background
     cv->Pen()->SetColor(brushColor);
@@ -272,13 +289,8 @@ void TReportListView::drawHeaderCell(int ACol, int ARow, const TRect& cellRect)
         QString line = lines.at(i - 1);
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+        line = ReportHeaderEllipsis(line, colWidth, s, [cv](const QString& x) { return cv->TextWidth(x); });
         int t = cv->TextWidth(line);
-        if (colWidth - s - 9 < t) {
-            const double ratio = double(colWidth - s - 9) / double(t);
-            const int n = std::max(1, roundHalfEven(double(line.length()) * ratio - 3));
-            line = line.left(n) + QStringLiteral("...");
-            t = cv->TextWidth(line);
-        }
         if (italic)
             t += 2;
         TRect band = cellRect;
