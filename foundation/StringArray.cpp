@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cmath>
 #include <new>
 #include <numeric>
@@ -360,12 +361,37 @@ void TStringArray::SetColAttrib(int c, Byte b)
 
 namespace {
 
-// Sort key of one cell, made once per sort: rank 0 empty, 1 number, 2 other text.
-struct SortKeys {
-    std::vector<Byte> rank;
-    std::vector<double> number;
-    std::vector<QString> folded;
+// Sort record of one row, made once per sort. Rank 0 is an empty cell, 1 a number, 2 other
+// text; the prefix orders numbers by value and texts by their first four case-folded
+// characters, so most comparisons never touch the strings themselves.
+struct SortRec {
+    quint64 p1 = 0;
+    quint64 p2 = 0;
+    quint32 row = 0;
+    Byte r1 = 0;
+    Byte r2 = 0;
 };
+
+quint64 numberKey(double d)
+{
+    if (d == 0.0)
+        d = 0.0; // -0 and 0 are the same number
+    quint64 bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    return (bits & 0x8000000000000000ull) ? ~bits : (bits | 0x8000000000000000ull);
+}
+
+quint64 textKey(const QString& s)
+{
+    quint64 k = 0;
+    const int n = int(std::min<qsizetype>(s.size(), 4));
+    for (int i = 0; i < 4; ++i) {
+        k <<= 16;
+        if (i < n)
+            k |= s.at(i).toCaseFolded().unicode();
+    }
+    return k;
+}
 
 } // namespace
 
@@ -388,61 +414,74 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
         }
     };
 
-    auto makeKeys = [&](int c, SortKeys& k, int step) {
-        k.rank.assign(n, 0);
-        k.number.assign(n, 0.0);
-        k.folded.assign(n, QString());
+    std::vector<SortRec> recs(n);
+    for (std::size_t i = 0; i < n; ++i)
+        recs[i].row = quint32(m_order[i]); // the current display order, kept among equals
+    // Texts a handler replaced stay here for the comparisons that need whole texts.
+    std::vector<QString> replaced1, replaced2;
+
+    auto makeKeys = [&](int c, bool first, std::vector<QString>& replaced) {
         const auto& v = m_cols[std::size_t(c)];
         if (v.empty())
             return;
+        if (OnBeforeSortExchange)
+            replaced.assign(n, QString());
         const std::size_t pace = n / 100 + 1;
         for (std::size_t i = 0; i < n; ++i) {
-            const QString* text = &v[i];
-            QString replaced;
+            SortRec& rec = recs[i];
+            const QString* text = &v[rec.row];
             if (OnBeforeSortExchange) {
-                replaced = *text;
-                OnBeforeSortExchange(this, *text, replaced);
-                text = &replaced;
+                QString& out = replaced[rec.row];
+                out = *text;
+                OnBeforeSortExchange(this, *text, out);
+                text = &out;
             }
-            if (text->isEmpty())
-                continue;
+            Byte rank = 0;
+            quint64 key = 0;
             double d;
-            if (TryReadNumber(*text, d)) {
-                k.rank[i] = 1;
-                k.number[i] = d;
+            if (text->isEmpty()) {
+            } else if (TryReadNumber(*text, d)) {
+                rank = 1;
+                key = numberKey(d);
             } else {
-                k.rank[i] = 2;
-                k.folded[i] = text->toCaseFolded();
+                rank = 2;
+                key = textKey(*text);
             }
+            (first ? rec.r1 : rec.r2) = rank;
+            (first ? rec.p1 : rec.p2) = key;
             if (i % pace == 0)
-                progress(step, i);
+                progress(first ? 0 : 1, i);
         }
     };
-
-    SortKeys primary, secondary;
-    makeKeys(col, primary, 0);
+    makeKeys(col, true, replaced1);
     if (colSec >= 0)
-        makeKeys(colSec, secondary, 1);
+        makeKeys(colSec, false, replaced2);
 
-    auto cmp = [](const SortKeys& k, int a, int b) -> int {
-        const Byte ra = k.rank[std::size_t(a)], rb = k.rank[std::size_t(b)];
+    const std::vector<QString>* text1 = replaced1.empty() ? &m_cols[std::size_t(col)] : &replaced1;
+    const std::vector<QString>* text2 =
+        colSec < 0 ? nullptr : (replaced2.empty() ? &m_cols[std::size_t(colSec)] : &replaced2);
+    auto cmpKey = [](Byte ra, quint64 pa, Byte rb, quint64 pb, const std::vector<QString>* texts, quint32 a,
+                     quint32 b) -> int {
         if (ra != rb)
             return ra < rb ? -1 : 1;
-        if (ra == 1) {
-            const double x = k.number[std::size_t(a)], y = k.number[std::size_t(b)];
-            return x < y ? -1 : (y < x ? 1 : 0);
-        }
-        if (ra == 2)
-            return k.folded[std::size_t(a)].compare(k.folded[std::size_t(b)]);
-        return 0;
+        if (pa != pb)
+            return pa < pb ? -1 : 1;
+        if (ra != 2)
+            return 0;
+        return QString::compare((*texts)[a], (*texts)[b], Qt::CaseInsensitive);
     };
-    const bool useSec = colSec >= 0;
-    std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
-        int r = cmp(primary, a, b);
-        if (r == 0 && useSec)
-            r = cmp(secondary, a, b);
-        return ascending ? r < 0 : r > 0;
-    });
+    auto cmp = [&](const SortRec& a, const SortRec& b) {
+        int r = cmpKey(a.r1, a.p1, b.r1, b.p1, text1, a.row, b.row);
+        if (r == 0 && text2)
+            r = cmpKey(a.r2, a.p2, b.r2, b.p2, text2, a.row, b.row);
+        return r;
+    };
+    if (ascending)
+        std::stable_sort(recs.begin(), recs.end(), [&](const SortRec& a, const SortRec& b) { return cmp(a, b) < 0; });
+    else
+        std::stable_sort(recs.begin(), recs.end(), [&](const SortRec& a, const SortRec& b) { return cmp(a, b) > 0; });
+    for (std::size_t i = 0; i < n; ++i)
+        m_order[i] = int(recs[i].row);
     if (OnPercentDone)
         OnPercentDone(this, 100);
     changed();

@@ -208,6 +208,13 @@ private slots:
                                                     << QStringList{"2", "10", "1a"};
         QTest::newRow("comma decimal") << QStringList{"1,5", "1,25", "2"} << true
                                        << QStringList{"1,25", "1,5", "2"};
+        QTest::newRow("long texts share a prefix") << QStringList{"abcdZ", "ABCDa", "abcd", "abcdb"} << true
+                                                   << QStringList{"abcd", "ABCDa", "abcdb", "abcdZ"};
+        QTest::newRow("signs, zeros, extremes") << QStringList{"0", "-0", "-1e300", "1e300", "-2"} << true
+                                                << QStringList{"-1e300", "-2", "0", "-0", "1e300"};
+        QTest::newRow("non-ASCII case") << QStringList{QString::fromUtf8("\xc3\x84rger"), QString::fromUtf8("\xc3\xa4pfel"), "zebra"}
+                                        << true
+                                        << QStringList{"zebra", QString::fromUtf8("\xc3\xa4pfel"), QString::fromUtf8("\xc3\x84rger")};
         QTest::newRow("blanks around numbers") << QStringList{" 20", "3 "} << true << QStringList{"3 ", " 20"};
     }
     void sortKinds()
