@@ -46,8 +46,13 @@ static bool Is3D(TFrameStyle style)
 
 void TNumIO2::Paint()
 {
-    if (FSuppressPaint || !(Visible() || Designing()))
+    if (FSuppressPaint)
         return;
+    if (!(Visible() || Designing())) {
+        // Nothing to draw on now; make sure the change shows once the control is shown.
+        Invalidate();
+        return;
+    }
 
     const bool enabled = Enabled();
     TCanvas* cc = Canvas();
