@@ -98,7 +98,7 @@ void TCustomGrid::SetFixedCols(int n)
     if (n == FixedCols())
         return;
     m_cols.Fixed = n;
-    m_cols.First = std::max(m_cols.First, n);
+    m_cols.First = n;   // scrolling starts again right after the fixed columns
     clampAxis(m_cols, m_cur.X, m_anchor.X);
     if (m_cur.X < n)
         m_cur.X = m_anchor.X = n;
@@ -113,7 +113,7 @@ void TCustomGrid::SetFixedRows(int n)
     if (n == FixedRows())
         return;
     m_rows.Fixed = n;
-    m_rows.First = std::max(m_rows.First, n);
+    m_rows.First = n;
     clampAxis(m_rows, m_cur.Y, m_anchor.Y);
     if (m_cur.Y < n)
         m_cur.Y = m_anchor.Y = n;

@@ -220,6 +220,12 @@ void TestGrid::scrollClamps()
     QCOMPARE(g.TopRow(), 11);
     g.SetRowCount(5);
     QCOMPARE(g.TopRow(), 1);
+    // changing the fixed count starts scrolling right after the fixed cells
+    g.SetFixedCols(0);
+    QCOMPARE(g.LeftCol(), 0);
+    QCOMPARE(g.CellRect(0, 1), TRect(0, 25, 64, 49));
+    g.SetFixedRows(2);
+    QCOMPARE(g.TopRow(), 2);
 }
 
 void TestGrid::keyboardNavigation_data()

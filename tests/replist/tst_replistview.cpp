@@ -818,5 +818,17 @@ void TestRepListView::dblClickOnHeaderBorderSizes()
     QCOMPARE(dbl, 1);
 }
 
-QTEST_MAIN(TestRepListView)
+QObject* createRenderTests();
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    TestRepListView model;
+    int failed = QTest::qExec(&model, argc, argv);
+    QObject* render = createRenderTests();
+    failed += QTest::qExec(render, argc, argv);
+    delete render;
+    return failed;
+}
+
 #include "tst_replistview.moc"
