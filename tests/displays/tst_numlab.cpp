@@ -83,6 +83,7 @@ private slots:
     void disabledTextsAreEngraved();
     void transparentLetsParentShow();
     void hiddenLabelDoesNotPaint();
+    void styledColours();
 };
 
 void TstNumLab::valueText_data()
@@ -235,10 +236,12 @@ void TstNumLab::dateTimeText()
     QString text;
     QVERIFY(NumLabDateTimeText(serial, format, text));
     QCOMPARE(text, expected);
-    // The label's own path passes the text through unchanged, commas included.
-    QString viaLabel;
-    QVERIFY(NumLabValueText(serial, dtDateTime, 2, true, true, format, QString(), viaLabel));
-    QCOMPARE(viaLabel, expected);
+    // The label's own path passes the text through unchanged: no separator swap, no sign.
+    for (bool comma : {false, true}) {
+        QString viaLabel;
+        QVERIFY(NumLabValueText(serial, dtDateTime, 2, comma, true, format, QString(), viaLabel));
+        QCOMPARE(viaLabel, expected);
+    }
 }
 
 void TstNumLab::sideTextPositions_data()
@@ -672,6 +675,35 @@ void TstNumLab::hiddenLabelDoesNotPaint()
     lab.Paint();
     lab.Canvas()->Flush();
     QCOMPARE(px(*lab.Canvas()->Target(), 2, 2), TColor(0x0000FF));
+}
+
+void TstNumLab::styledColours()
+{
+    QWidget host;
+    TNumLab lab(&host);
+    QPalette pal = lab.palette();
+    pal.setColor(QPalette::Window, QColor(0x10, 0x20, 0x30));
+    pal.setColor(QPalette::Base, QColor(0x40, 0x50, 0x60));
+    pal.setColor(QPalette::Active, QPalette::WindowText, QColor(0x70, 0x80, 0x90));
+    lab.setPalette(pal);
+    lab.SetColorOutBakG(0x00FF00);
+    lab.SetColorLabBakG(0xFF0000);
+    lab.SetColorLabText(0x0000FF);
+    lab.SetValue(8.0);
+
+    SetStyleServicesEnabled(true);
+    QImage img = rendered(lab);
+    QCOMPARE(px(img, 2, 2), RGB(0x10, 0x20, 0x30));
+    QCOMPARE(px(img, 70, 3), RGB(0x40, 0x50, 0x60));
+    QVERIFY(countColor(img, TNumLabGeometry::ValueClip(35, 80, 28), RGB(0x70, 0x80, 0x90)) > 0);
+
+    // Without the client and font elements the label keeps its own colours.
+    lab.SetStyleElements(TStyleElements{seBorder});
+    img = rendered(lab);
+    SetStyleServicesEnabled(false);
+    QCOMPARE(px(img, 2, 2), TColor(0x00FF00));
+    QCOMPARE(px(img, 70, 3), TColor(0xFF0000));
+    QVERIFY(countColor(img, TNumLabGeometry::ValueClip(35, 80, 28), 0x0000FF) > 0);
 }
 
 QTEST_MAIN(TstNumLab)

@@ -67,6 +67,7 @@ private slots:
     void unknownCharacterLeavesSlotEmpty();
     void frame();
     void assign();
+    void systemBackgroundColour();
 };
 
 void TstSevenSeg::charList()
@@ -504,6 +505,22 @@ void TstSevenSeg::assign()
 
     QObject other;
     QVERIFY_THROWS_EXCEPTION(EQORError, b.Assign(&other));
+}
+
+void TstSevenSeg::systemBackgroundColour()
+{
+    QWidget host;
+    TSevenSeg s(&host);
+    s.SetColorBackGnd(clBtnFace);
+    s.SetCaption("8");
+    const TColor face = s.ResolveColor(clBtnFace);
+    const QImage img = rendered(s);
+    QCOMPARE(px(img, 1, 30), face);
+    QCOMPARE(px(img, 200, 30), face);
+    QCOMPARE(RgbToColor(s.ImageCache()->Image().pixel(0, 0)), face);
+    QCOMPARE(masterPixel(s, 1, 1), face);
+    QVERIFY(litPixels(img, TRect(8, 8, 56, 68)) > 20);
+    QCOMPARE(s.property("NumDigits").toInt(), 4);
 }
 
 QTEST_MAIN(TstSevenSeg)
