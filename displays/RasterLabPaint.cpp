@@ -2,6 +2,7 @@
 #include "displays/QOR_RasterLab.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace qor {
 
@@ -33,15 +34,75 @@ void fillBox(TCanvas* c, int x1, int y1, int x2, int y2, TColor color)
     c->Rectangle(x1, y1, x2, y2);
 }
 
+// The background rectangle (inset by the frame) in colour back, then full-length gap lines in
+// colour gap: one row template per kind of row, copied, which is what makes a scroll step cheap.
+void paintBackground(TCanvas* c, int w, int h, int inset, TColor back, TColor gap,
+                     const std::vector<char>& gapCol, const std::vector<char>& gapRow)
+{
+    QImage* img = c->Target();
+    if (!img || img->isNull() || img->depth() != 32 || c->HasClip() || c->OnDrawn
+        || img->width() < w || img->height() < h) {
+        fillBox(c, inset, inset, w - inset, h - inset, back);
+        for (int y = 0; y < h; ++y)
+            if (gapRow[size_t(y)])
+                fillBox(c, 0, y, w, y + 1, gap);
+        for (int x = 0; x < w; ++x)
+            if (gapCol[size_t(x)])
+                fillBox(c, x, 0, x + 1, h, gap);
+        return;
+    }
+    c->Flush();
+    const QRgb backPx = ColorToRgb(c->Resolve(back));
+    const QRgb gapPx = ColorToRgb(c->Resolve(gap));
+    std::vector<QRgb> inside(static_cast<size_t>(w)), outside(static_cast<size_t>(w));
+    for (int x = 0; x < w; ++x) {
+        const bool g = gapCol[size_t(x)] != 0;
+        const QRgb border = reinterpret_cast<const QRgb*>(img->constScanLine(0))[x];
+        outside[size_t(x)] = g ? gapPx : border;
+        inside[size_t(x)] = g ? gapPx : (x >= inset && x < w - inset ? backPx : border);
+    }
+    for (int y = 0; y < h; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(img->scanLine(y));
+        if (gapRow[size_t(y)])
+            std::fill(line, line + w, gapPx);
+        else if (y >= inset && y < h - inset)
+            std::copy(inside.begin(), inside.end(), line);
+        else {
+            // rows of the frame keep what they had, apart from the gap columns
+            for (int x = 0; x < w; ++x)
+                if (gapCol[size_t(x)])
+                    line[x] = gapPx;
+        }
+    }
+}
+
+// A horizontal or vertical line from (x0, y0) towards (x1, y1), end point excluded, as
+// MoveTo/LineTo draw it.
+void segment(TCanvas* c, int x0, int y0, int x1, int y1, TColor color)
+{
+    const int dx = x1 > x0 ? 1 : (x1 < x0 ? -1 : 0);
+    const int dy = y1 > y0 ? 1 : (y1 < y0 ? -1 : 0);
+    if (dx != 0 && dy != 0) {
+        c->Pen()->SetColor(color);
+        c->MoveTo(x0, y0);
+        c->LineTo(x1, y1);
+        return;
+    }
+    if (dx == 0 && dy == 0)
+        return;
+    // the covered run, as a box: x0..x1-1 (or x1+1..x0) and likewise for y
+    const int l = dx >= 0 ? x0 : x1 + 1, r = dx >= 0 ? (dx ? x1 : x0 + 1) : x0 + 1;
+    const int t = dy >= 0 ? y0 : y1 + 1, b = dy >= 0 ? (dy ? y1 : y0 + 1) : y0 + 1;
+    fillBox(c, l, t, r, b, color);
+}
+
 // The closed outline MoveTo(a, a) .. LineTo(W - b, a) .. LineTo(W - b, H - b) .. back to (a, a).
 void outline(TCanvas* c, int w, int h, int a, int b, TColor color)
 {
-    c->Pen()->SetColor(color);
-    c->MoveTo(a, a);
-    c->LineTo(w - b, a);
-    c->LineTo(w - b, h - b);
-    c->LineTo(a, h - b);
-    c->LineTo(a, a);
+    segment(c, a, a, w - b, a, color);
+    segment(c, w - b, a, w - b, h - b, color);
+    segment(c, w - b, h - b, a, h - b, color);
+    segment(c, a, h - b, a, a, color);
 }
 
 } // namespace
@@ -112,29 +173,31 @@ void TRasterLab::Paint()
     c->SetPalette(Palette());
     c->Font()->Assign(*Font());
 
-    // 1. background: the unlit-dot colour when off-dots show, else the label background
+    // 1. background: the unlit-dot colour when off-dots show, else the label background;
+    // 2. the gaps of the dot grid in the label background, aligned with the text, so that
+    //    what remains of the background are DotSize squares of unlit dots.
     const TColor back = FCharBlockMode != rdbmOff ? FColorDotOff : FColorLabBakG;
-    if (FFrameStyle != fsNone)
-        fillBox(c, 1, 1, w - 1, h - 1, back);
-    else
-        fillBox(c, 0, 0, w, h, back);
-
-    // 2. the gaps of the dot grid, aligned with the text
+    const int inset = FFrameStyle != fsNone ? 1 : 0;
     const int st = step();
+    std::vector<char> gapCol(size_t(w), 0), gapRow(size_t(h), 0);
     if (FCharBlockMode != rdbmOff) {
+        // mod is the remainder of truncating division: negative for a negative offset
         const int oy = (FYPos + FScrollPosY) % st;
         for (int k = 0; k <= h / st + 1; ++k)
             for (int i = 1; i <= FDotSpacing; ++i) {
                 const int y = oy + k * st + i - FDotSpacing - 1;
-                fillBox(c, 0, y, w, y + 1, FColorLabBakG);
+                if (y >= 0 && y < h)
+                    gapRow[size_t(y)] = 1;
             }
         const int ox = (FXPos + FScrollPosX) % st;
         for (int k = 0; k <= w / st + 1; ++k)
             for (int i = 1; i <= FDotSpacing; ++i) {
                 const int x = ox + k * st + i - FDotSpacing - 1;
-                fillBox(c, x, 0, x + 1, h, FColorLabBakG);
+                if (x >= 0 && x < w)
+                    gapCol[size_t(x)] = 1;
             }
     }
+    paintBackground(c, w, h, inset, back, FColorLabBakG, gapCol, gapRow);
 
     // 3. the text
     PaintString(c, FCMat, FXPos + FScrollPosX, FYPos + FScrollPosY, FLabText, FDotSize, FDotSpacing, FColorDotOn,
@@ -146,25 +209,17 @@ void TRasterLab::Paint()
         outline(c, w, h, 0, 1, FColGrayLine);
         break;
     case fsLowered:
-        c->Pen()->SetColor(FColBlackLine);
-        c->MoveTo(1, h - 3);
-        c->LineTo(1, 1);
-        c->LineTo(w - 2, 1);
-        c->Pen()->SetColor(FColWhiteLine);
-        c->MoveTo(2, h - 1);
-        c->LineTo(w - 1, h - 1);
-        c->LineTo(w - 1, 0);
+        segment(c, 1, h - 3, 1, 1, FColBlackLine);
+        segment(c, 1, 1, w - 2, 1, FColBlackLine);
+        segment(c, 2, h - 1, w - 1, h - 1, FColWhiteLine);
+        segment(c, w - 1, h - 1, w - 1, 0, FColWhiteLine);
         outline(c, w, h, 0, 2, FColGrayLine);
         break;
     case fsRaised:
-        c->Pen()->SetColor(FColWhiteLine);
-        c->MoveTo(1, h - 3);
-        c->LineTo(1, 1);
-        c->LineTo(w - 2, 1);
-        c->Pen()->SetColor(FColBlackLine);
-        c->MoveTo(0, h - 1);
-        c->LineTo(w - 1, h - 1);
-        c->LineTo(w - 1, 0);
+        segment(c, 1, h - 3, 1, 1, FColWhiteLine);
+        segment(c, 1, 1, w - 2, 1, FColWhiteLine);
+        segment(c, 0, h - 1, w - 1, h - 1, FColBlackLine);
+        segment(c, w - 1, h - 1, w - 1, 0, FColBlackLine);
         outline(c, w, h, 0, 2, FColGrayLine);
         break;
     case fsRidge:
