@@ -468,7 +468,14 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
             return pa < pb ? -1 : 1;
         if (ra != 2)
             return 0;
-        return QString::compare((*texts)[a], (*texts)[b], Qt::CaseInsensitive);
+        const QString& ta = (*texts)[a];
+        const QString& tb = (*texts)[b];
+        // Equal prefixes mostly mean equal texts: settle those without folding.
+        if (ta.size() <= 4 && tb.size() <= 4)
+            return ta.size() == tb.size() ? 0 : (ta.size() < tb.size() ? -1 : 1);
+        if (ta == tb)
+            return 0;
+        return QString::compare(ta, tb, Qt::CaseInsensitive);
     };
     auto cmp = [&](const SortRec& a, const SortRec& b) {
         int r = cmpKey(a.r1, a.p1, b.r1, b.p1, text1, a.row, b.row);

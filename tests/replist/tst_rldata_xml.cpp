@@ -452,6 +452,28 @@ private slots:
         QCOMPARE(d.GetColCheckMode(2), cmBox);
     }
 
+    void documentedSampleLoads()
+    {
+        const QString path = QStringLiteral(QOR_TEST_DATA_DIR) + "/../../docs/sample_replist.xml";
+        QVERIFY(CheckIfValidReplist(path, "stock"));
+        TRLData d;
+        QVERIFY(d.LoadFromXMLFile(path, "STOCK"));
+        QCOMPARE(d.NrOfColumns(), 3);
+        QCOMPARE(d.NrOfRows(), 3);
+        QCOMPARE(d.CommonHeader(), QString("Stock list\nWarehouse 2"));
+        QCOMPARE(d.LastSortColumn(), 3);
+        // Sorted by count: 7, 45, 120.
+        QCOMPARE(d.GetElem(3, 1), QString("7"));
+        QCOMPARE(d.GetElem(1, 1), QString("Line\x01" "break"));
+        QCOMPARE(d.GetElem(1, 2), QString("Nuts & washers"));
+        QVERIFY(d.GetElemChecked(2, 2));
+        QCOMPARE(d.Strings()->GetRowAttrib(2), Byte(0x80));
+        QCOMPARE(d.GetElem(0, 3), QString("sku-1001"));
+        QCOMPARE(d.GetCellDefaultValue(3, 12), QString("012"));
+        d.UnSort();
+        QCOMPARE(d.GetElem(1, 1), QString("Bolts M4"));
+    }
+
     void unknownElementsAreSkipped()
     {
         QString xml = smallListXml();
