@@ -23,6 +23,8 @@ void PenAndBrush(TCanvas* c, TColor col)
 
 void TMeter::Paint()
 {
+    if (!FNeedleLayout)
+        return;  // still under construction
     const int W = width(), H = height();
     if (W != FGeoWidth || H != FGeoHeight)
         CalcMeterLayoutParams();
@@ -285,7 +287,7 @@ bool TMeter::RenderTo(TBitmap* B)
     const int W = width(), H = height();
     if (W != FGeoWidth || H != FGeoHeight)
         CalcMeterLayoutParams();
-    if (!B || !(FGeo.Radius > 0))
+    if (!B || !FNeedleLayout || !(FGeo.Radius > 0))
         return false;
     if (B->Width() != W || B->Height() != H)
         B->SetSize(W, H);
