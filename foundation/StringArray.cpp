@@ -308,9 +308,18 @@ void TStringArray::InsertRow(int r)
     // The new stored row goes right before the stored row now shown at r, so an unsorted
     // table stays unsorted.
     const int s = r <= m_nrRows ? storedIndex(r) : m_nrRows;
-    if (m_nrRows + 1 > m_allocRows)
-        Resize(m_nrCols, m_nrRows + 1); // grows by the allocation step
-    else {
+    if (m_nrRows + 1 > m_allocRows) {
+        // Grows by the allocation step; the one change notification comes at the end.
+        TNotifyEvent saved = std::move(OnChange);
+        OnChange = nullptr;
+        try {
+            Resize(m_nrCols, m_nrRows + 1);
+        } catch (...) {
+            OnChange = std::move(saved);
+            throw;
+        }
+        OnChange = std::move(saved);
+    } else {
         ++m_nrRows;
         m_order.push_back(m_nrRows - 1);
     }

@@ -170,6 +170,33 @@ private slots:
         QCOMPARE(a.NrOfRows(), 4);
     }
 
+    void insertNotifiesOnce()
+    {
+        TStringArray a;
+        a.SetAllocRowsBy(1);
+        a.Resize(1, 1);
+        int changes = 0;
+        a.OnChange = [&](TObject*) { ++changes; };
+        a.InsertRow(1); // needs to grow
+        QCOMPARE(changes, 1);
+        QCOMPARE(a.NrOfRows(), 2);
+        QVERIFY(a.OnChange);
+    }
+
+    void shrinkWhileSorted()
+    {
+        TStringArray a;
+        a.Resize(1, 5);
+        fillColumn(a, 1, {"e", "a", "d", "b", "c"});
+        a.Sort(1, -1, true);
+        a.Resize(1, 3); // stored rows 4 and 5 ("b", "c") go
+        QCOMPARE(column(a, 1), QStringList({"a", "d", "e"}));
+        a.UnSort();
+        QCOMPARE(column(a, 1), QStringList({"e", "a", "d"}));
+        a.Resize(1, 4);
+        QCOMPARE(column(a, 1), QStringList({"e", "a", "d", ""}));
+    }
+
     void rowOperationsOnSortedTable()
     {
         TStringArray a;
