@@ -11,7 +11,7 @@ using namespace qor;
 
 namespace {
 
-struct FieldSpec {
+struct FieldSetup {
     const char* title;
     TInFormat format;
     double low;
@@ -36,7 +36,7 @@ public:
         grid->addWidget(bold(QStringLiteral("Value")), 0, 3);
         grid->addWidget(bold(QStringLiteral("OnChange")), 0, 4);
 
-        const FieldSpec specs[] = {
+        const FieldSetup setups[] = {
             {"itDynamic ($hex, %bin, &oct)", itDynamic, -1e6, 1e6, 255},
             {"itExp", itExp, -1e300, 1e300, 1234.5},
             {"itFloat", itFloat, -1000, 1000, 3.25},
@@ -47,7 +47,7 @@ public:
             {"itBin", itBin, 0, 255, 5},
         };
         int row = 1;
-        for (const FieldSpec& s : specs) {
+        for (const FieldSetup& s : setups) {
             auto* field = new TNumIO(this);
             field->setObjectName(QString::fromLatin1(s.title));
             field->SetInputFormat(s.format);
