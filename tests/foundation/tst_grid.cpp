@@ -494,7 +494,19 @@ void TestGrid::defaultDrawingColours()
     g.SetColor(0x00FFEEDD);
     g.SetFixedColor(0x00112233);
     g.MoveColRow(2, 2, true, true);
+    TColor selectedFont = 0, normalFont = 1;
+    g.OnDrawCell = [&](TObject*, int c, int r, TRect, TGridDrawState st) {
+        if (c == 2 && r == 2) {
+            QVERIFY(st.Contains(gdSelected));
+            selectedFont = g.Canvas()->Font()->Color();
+        } else if (c == 3 && r == 3) {
+            normalFont = g.Canvas()->Font()->Color();
+        }
+    };
     const QImage img = rendered(g);
+    QCOMPARE(selectedFont, clHighlightText);
+    QCOMPARE(normalFont, g.Font()->Color());
+    g.OnDrawCell = nullptr;
     QCOMPARE(px(img, 10, 10), TColor(0x112233));                 // fixed cell
     QCOMPARE(px(img, 70, 30), TColor(0xFFEEDD));                 // normal cell
     QCOMPARE(px(img, 64, 10), clBlack);                          // fixed line
