@@ -428,8 +428,11 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
         recs[i].row = quint32(m_order[i]); // the current display order, kept among equals
     // Texts a handler replaced stay here for the comparisons that need whole texts.
     std::vector<QString> replaced1, replaced2;
+    // Case-folded texts longer than the prefix, made once per sort: texts sharing a long
+    // prefix ("item 0001", "item 0002", ...) then compare without folding per comparison.
+    std::vector<QString> folded1, folded2;
 
-    auto makeKeys = [&](int c, bool first, std::vector<QString>& replaced) {
+    auto makeKeys = [&](int c, bool first, std::vector<QString>& replaced, std::vector<QString>& folded) {
         const auto& v = m_cols[std::size_t(c)];
         if (v.empty())
             return;
@@ -455,6 +458,11 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
             } else {
                 rank = 2;
                 key = textKey(*text);
+                if (text->size() > 4) {
+                    if (folded.empty())
+                        folded.resize(n);
+                    folded[rec.row] = text->toCaseFolded();
+                }
             }
             (first ? rec.r1 : rec.r2) = rank;
             (first ? rec.p1 : rec.p2) = key;
@@ -462,15 +470,15 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
                 progress(first ? 0 : 1, i);
         }
     };
-    makeKeys(col, true, replaced1);
+    makeKeys(col, true, replaced1, folded1);
     if (colSec >= 0)
-        makeKeys(colSec, false, replaced2);
+        makeKeys(colSec, false, replaced2, folded2);
 
     const std::vector<QString>* text1 = replaced1.empty() ? &m_cols[std::size_t(col)] : &replaced1;
     const std::vector<QString>* text2 =
         colSec < 0 ? nullptr : (replaced2.empty() ? &m_cols[std::size_t(colSec)] : &replaced2);
-    auto cmpKey = [](Byte ra, quint64 pa, Byte rb, quint64 pb, const std::vector<QString>* texts, quint32 a,
-                     quint32 b) -> int {
+    auto cmpKey = [](Byte ra, quint64 pa, Byte rb, quint64 pb, const std::vector<QString>* texts,
+                     const std::vector<QString>& folded, quint32 a, quint32 b) -> int {
         if (ra != rb)
             return ra < rb ? -1 : 1;
         if (pa != pb)
@@ -484,12 +492,15 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
             return ta.size() == tb.size() ? 0 : (ta.size() < tb.size() ? -1 : 1);
         if (ta == tb)
             return 0;
+        // Texts of at most four characters have no folded copy.
+        if (ta.size() > 4 && tb.size() > 4)
+            return QString::compare(folded[a], folded[b], Qt::CaseSensitive);
         return QString::compare(ta, tb, Qt::CaseInsensitive);
     };
     auto cmp = [&](const SortRec& a, const SortRec& b) {
-        int r = cmpKey(a.r1, a.p1, b.r1, b.p1, text1, a.row, b.row);
+        int r = cmpKey(a.r1, a.p1, b.r1, b.p1, text1, folded1, a.row, b.row);
         if (r == 0 && text2)
-            r = cmpKey(a.r2, a.p2, b.r2, b.p2, text2, a.row, b.row);
+            r = cmpKey(a.r2, a.p2, b.r2, b.p2, text2, folded2, a.row, b.row);
         return r;
     };
     if (ascending)
