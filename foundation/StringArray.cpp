@@ -4,6 +4,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 #include <cmath>
@@ -371,11 +372,17 @@ void TStringArray::SetColAttrib(int c, Byte b)
 namespace {
 
 // Sort record of one row, made once per sort. Rank 0 is an empty cell, 1 a number, 2 other
-// text; the prefix orders numbers by value and texts by their first four case-folded
-// characters, so most comparisons never touch the strings themselves.
+// text; the key orders numbers by value and texts by their first twelve case-folded
+// characters, so most comparisons never touch the strings themselves (texts in a column
+// often share a long prefix, such as "item 000…", and chasing every string would cost a
+// cache miss per comparison).
+constexpr int kKeyWords = 3;
+constexpr int kKeyChars = 4 * kKeyWords;
+using SortKey = std::array<quint64, kKeyWords>;
+
 struct SortRec {
-    quint64 p1 = 0;
-    quint64 p2 = 0;
+    SortKey p1{};
+    SortKey p2{};
     quint32 row = 0;
     Byte r1 = 0;
     Byte r2 = 0;
@@ -390,14 +397,15 @@ quint64 numberKey(double d)
     return (bits & 0x8000000000000000ull) ? ~bits : (bits | 0x8000000000000000ull);
 }
 
-quint64 textKey(const QString& s)
+SortKey textKey(const QString& s)
 {
-    quint64 k = 0;
-    const int n = int(std::min<qsizetype>(s.size(), 4));
-    for (int i = 0; i < 4; ++i) {
-        k <<= 16;
+    SortKey k{};
+    const int n = int(std::min<qsizetype>(s.size(), kKeyChars));
+    for (int i = 0; i < kKeyChars; ++i) {
+        quint64& w = k[std::size_t(i / 4)];
+        w <<= 16;
         if (i < n)
-            k |= s.at(i).toCaseFolded().unicode();
+            w |= s.at(i).toCaseFolded().unicode();
     }
     return k;
 }
@@ -449,16 +457,16 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
                 text = &out;
             }
             Byte rank = 0;
-            quint64 key = 0;
+            SortKey key{};
             double d;
             if (text->isEmpty()) {
             } else if (TryReadNumber(*text, d)) {
                 rank = 1;
-                key = numberKey(d);
+                key[0] = numberKey(d);
             } else {
                 rank = 2;
                 key = textKey(*text);
-                if (text->size() > 4) {
+                if (text->size() > kKeyChars) {
                     if (folded.empty())
                         folded.resize(n);
                     folded[rec.row] = text->toCaseFolded();
@@ -477,23 +485,24 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
     const std::vector<QString>* text1 = replaced1.empty() ? &m_cols[std::size_t(col)] : &replaced1;
     const std::vector<QString>* text2 =
         colSec < 0 ? nullptr : (replaced2.empty() ? &m_cols[std::size_t(colSec)] : &replaced2);
-    auto cmpKey = [](Byte ra, quint64 pa, Byte rb, quint64 pb, const std::vector<QString>* texts,
+    auto cmpKey = [](Byte ra, const SortKey& pa, Byte rb, const SortKey& pb, const std::vector<QString>* texts,
                      const std::vector<QString>& folded, quint32 a, quint32 b) -> int {
         if (ra != rb)
             return ra < rb ? -1 : 1;
-        if (pa != pb)
-            return pa < pb ? -1 : 1;
+        for (int w = 0; w < kKeyWords; ++w)
+            if (pa[std::size_t(w)] != pb[std::size_t(w)])
+                return pa[std::size_t(w)] < pb[std::size_t(w)] ? -1 : 1;
         if (ra != 2)
             return 0;
         const QString& ta = (*texts)[a];
         const QString& tb = (*texts)[b];
-        // Equal prefixes mostly mean equal texts: settle those without folding.
-        if (ta.size() <= 4 && tb.size() <= 4)
+        // Equal keys mostly mean equal texts: settle those without folding.
+        if (ta.size() <= kKeyChars && tb.size() <= kKeyChars)
             return ta.size() == tb.size() ? 0 : (ta.size() < tb.size() ? -1 : 1);
         if (ta == tb)
             return 0;
-        // Texts of at most four characters have no folded copy.
-        if (ta.size() > 4 && tb.size() > 4)
+        // Only texts longer than the key have a folded copy.
+        if (ta.size() > kKeyChars && tb.size() > kKeyChars)
             return QString::compare(folded[a], folded[b], Qt::CaseSensitive);
         return QString::compare(ta, tb, Qt::CaseInsensitive);
     };
