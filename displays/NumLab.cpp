@@ -153,18 +153,4 @@ void TNumLab::Assign(const QObject* source)
     Paint();
 }
 
-void TNumLab::AssignTo(QObject* dest) const
-{
-    // Only a destination whose class this label's class derives from can take it.
-    if (auto* d = qobject_cast<TCustomControl*>(dest)) {
-        if (metaObject()->inherits(d->metaObject())) {
-            d->Assign(this);
-            return;
-        }
-    }
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2")
-                        .arg(QString::fromLatin1(metaObject()->className()),
-                             dest ? QString::fromLatin1(dest->metaObject()->className()) : QStringLiteral("nil")));
-}
-
 } // namespace qor

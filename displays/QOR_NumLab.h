@@ -149,7 +149,6 @@ public:
     QString ShownText() const { return FShownText; }
 
     void Assign(const QObject* source) override;
-    virtual void AssignTo(QObject* dest) const;
 
     void Paint() override;
     void MouseMove(TShiftState shift, int x, int y) override;

@@ -141,7 +141,6 @@ public:
     void AdjustAutoCenter();
 
     void Assign(const QObject* source) override;
-    virtual void AssignTo(QObject* dest) const;
 
     void Paint() override;
 

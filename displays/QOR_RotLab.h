@@ -61,7 +61,6 @@ public:
     void AdjustAutoCenter();
 
     void Assign(const QObject* source) override;
-    virtual void AssignTo(QObject* dest) const;
 
     /// Background (unless transparent), the rotated caption, then the frame.
     void Paint() override;

@@ -90,7 +90,6 @@ public:
     void ProcessResize(TObject* sender);
 
     void Assign(const QObject* source) override;
-    virtual void AssignTo(QObject* dest) const;
 
     void Paint() override;
     void Resize() override;

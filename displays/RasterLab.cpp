@@ -344,16 +344,4 @@ void TRasterLab::Assign(const QObject* source)
     TGraphicControl::Assign(source);
 }
 
-void TRasterLab::AssignTo(QObject* dest) const
-{
-    if (dest && metaObject()->inherits(dest->metaObject())) {
-        if (auto* d = dynamic_cast<TCustomControl*>(dest)) {
-            d->Assign(this);
-            return;
-        }
-    }
-    const QString d = dest ? QString::fromLatin1(dest->metaObject()->className()) : QStringLiteral("nil");
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2").arg(QString::fromLatin1(metaObject()->className()), d));
-}
-
 } // namespace qor

@@ -179,18 +179,6 @@ void TRotLab::Assign(const QObject* source)
     TGraphicControl::Assign(source);
 }
 
-void TRotLab::AssignTo(QObject* dest) const
-{
-    if (dest && metaObject()->inherits(dest->metaObject())) {
-        if (auto* d = dynamic_cast<TCustomControl*>(dest)) {
-            d->Assign(this);
-            return;
-        }
-    }
-    const QString d = dest ? QString::fromLatin1(dest->metaObject()->className()) : QStringLiteral("nil");
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2").arg(QString::fromLatin1(metaObject()->className()), d));
-}
-
 void TRotLab::DoDrawText(TCanvas* canvas, bool calcRectOnly)
 {
     if (calcRectOnly)

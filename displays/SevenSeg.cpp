@@ -303,17 +303,4 @@ void TSevenSeg::Assign(const QObject* source)
     Invalidate();
 }
 
-void TSevenSeg::AssignTo(QObject* dest) const
-{
-    if (auto* d = qobject_cast<TCustomControl*>(dest)) {
-        if (metaObject()->inherits(d->metaObject())) {
-            d->Assign(this);
-            return;
-        }
-    }
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2")
-                        .arg(QString::fromLatin1(metaObject()->className()),
-                             dest ? QString::fromLatin1(dest->metaObject()->className()) : QStringLiteral("nil")));
-}
-
 } // namespace qor

@@ -178,7 +178,7 @@ bool OwnerDesigning(const QObject* owner)
     return owner->property("qorDesigning").toBool();
 }
 
-static void assignError(const QObject* source, const QObject* dest)
+void AssignError(const QObject* source, const QObject* dest)
 {
     const QString s = source ? QString::fromLatin1(source->metaObject()->className()) : QStringLiteral("nil");
     const QString d = dest ? QString::fromLatin1(dest->metaObject()->className()) : QStringLiteral("nil");
@@ -197,10 +197,10 @@ void TComponent::Assign(const QObject* source)
         c->AssignTo(this);
         return;
     }
-    assignError(source, this);
+    AssignError(source, this);
 }
 
-void TComponent::AssignTo(QObject* dest) const { assignError(this, dest); }
+void TComponent::AssignTo(QObject* dest) const { AssignError(this, dest); }
 
 // ---------------------------------------------------------------- TCustomControl
 
@@ -294,11 +294,19 @@ void TCustomControl::SetEnabled(bool on)
 
 void TCustomControl::Assign(const QObject* source)
 {
-    if (const auto* c = qobject_cast<const TCustomControl*>(source)) {
-        if (c == this)
-            return;
+    if (source == this)
+        return;
+    AssignError(source, this);
+}
+
+void TCustomControl::AssignTo(QObject* dest) const
+{
+    // Dest's own Assign decides what it takes; the base Assign refuses, so this cannot loop.
+    if (auto* d = qobject_cast<TCustomControl*>(dest); d && metaObject()->inherits(d->metaObject())) {
+        d->Assign(this);
+        return;
     }
-    assignError(source, this);
+    AssignError(this, dest);
 }
 
 void TCustomControl::paintEvent(QPaintEvent*)
@@ -502,10 +510,10 @@ void TCustomEdit::Assign(const QObject* source)
         e->AssignTo(this);
         return;
     }
-    assignError(source, this);
+    AssignError(source, this);
 }
 
-void TCustomEdit::AssignTo(QObject* dest) const { assignError(this, dest); }
+void TCustomEdit::AssignTo(QObject* dest) const { AssignError(this, dest); }
 
 void TCustomEdit::keyPressEvent(QKeyEvent* e)
 {

@@ -454,12 +454,7 @@ bool TCustomGrid::Focused() const
     return hasFocus() || (m_editor && m_editor->isVisible() && m_editor->hasFocus());
 }
 
-void TCustomGrid::Assign(const QObject* source)
-{
-    const QString src = source ? QString::fromLatin1(source->metaObject()->className()) : QStringLiteral("nil");
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2")
-                        .arg(src, QString::fromLatin1(metaObject()->className())));
-}
+void TCustomGrid::Assign(const QObject* source) { AssignError(source, this); }
 
 void TCustomGrid::Resize()
 {

@@ -77,6 +77,9 @@ private:
     TComponentState m_state;
 };
 
+/// Raises EQORError "Cannot assign a <source class> to a <dest class>".
+[[noreturn]] void AssignError(const QObject* source, const QObject* dest);
+
 /// True when the owner is being designed (a qor component in design mode, or any
 /// object with the dynamic property "qorDesigning" set).
 bool OwnerDesigning(const QObject* owner);
@@ -100,10 +103,30 @@ private:
     int m_tag = 0;
 };
 
+/// The standard events of a control, shared by the control bases and the grid base.
+struct TControlEvents {
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnResize;
+};
+
 /// A control that draws itself. Canvas draws into a backing image of the control's size,
 /// which paintEvent shows; Paint redraws the backing image. Drawing outside of a paint
 /// (a setter calling Paint, a focus rectangle) shows at the next event-loop turn.
-class TCustomControl : public QWidget, public TComponentFlags {
+class TCustomControl : public QWidget, public TComponentFlags, public TControlEvents {
     Q_OBJECT
 public:
     explicit TCustomControl(QWidget* owner = nullptr);
@@ -155,24 +178,11 @@ public:
     const QPalette* Palette() const { return &palette(); }
     TColor ResolveColor(TColor c) const { return ColorToRGB(c, &palette()); }
 
+    /// Copies the settings of Source; the base refuses with EQORError.
     virtual void Assign(const QObject* source);
-
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseEvent OnMouseDown;
-    TMouseMoveEvent OnMouseMove;
-    TMouseEvent OnMouseUp;
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-    TMouseWheelEvent OnMouseWheel;
-    TMouseWheelUpDownEvent OnMouseWheelDown;
-    TMouseWheelUpDownEvent OnMouseWheelUp;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyUp;
-    TNotifyEvent OnEnter;
-    TNotifyEvent OnExit;
-    TNotifyEvent OnResize;
+    /// Lets this control be copied into Dest when this control's class derives from Dest's:
+    /// Dest's Assign then takes it; otherwise EQORError.
+    virtual void AssignTo(QObject* dest) const;
 
     // The handlers below run the matching On... event; overrides call the base to keep it.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);

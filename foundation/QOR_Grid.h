@@ -114,7 +114,7 @@ private:
 };
 
 /// The grid base. Coordinates are grid coordinates (fixed cells included, 0-based).
-class TCustomGrid : public QAbstractScrollArea, public TComponentFlags {
+class TCustomGrid : public QAbstractScrollArea, public TComponentFlags, public TControlEvents {
     Q_OBJECT
     Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
     Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
@@ -253,22 +253,6 @@ public:
     TColor ResolveColor(TColor c) const { return ColorToRGB(c, &palette()); }
     virtual void Assign(const QObject* source);
 
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseEvent OnMouseDown;
-    TMouseMoveEvent OnMouseMove;
-    TMouseEvent OnMouseUp;
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-    TMouseWheelEvent OnMouseWheel;
-    TMouseWheelUpDownEvent OnMouseWheelDown;
-    TMouseWheelUpDownEvent OnMouseWheelUp;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyUp;
-    TNotifyEvent OnEnter;
-    TNotifyEvent OnExit;
-    TNotifyEvent OnResize;
 
     // The handlers fire the matching On... event; overrides call the base to keep it.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);

@@ -425,19 +425,6 @@ void TNumIO2::Assign(const QObject* source)
     Paint();
 }
 
-void TNumIO2::AssignTo(QObject* dest) const
-{
-    auto* target = qobject_cast<TCustomControl*>(dest);
-    if (target && metaObject()->inherits(dest->metaObject())) {
-        target->Assign(this);
-        return;
-    }
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2")
-                        .arg(QString::fromLatin1(metaObject()->className()),
-                             dest ? QString::fromLatin1(dest->metaObject()->className())
-                                  : QStringLiteral("nil")));
-}
-
 // --- caret timer ------------------------------------------------------------------------
 
 void TNumIO2::UpdateTimer()

@@ -242,8 +242,6 @@ public:
     void Changed();
     void SetFocus();
     void Assign(const QObject* source) override;
-    /// Copies this field into Dest when Dest's class is one this field's class derives from.
-    virtual void AssignTo(QObject* dest) const;
     int CharPosToXCoords(int pos);
     int XCoordsToCharPos(int x);
     /// The hidden timer that blinks the caret (tests drive it with Fire()).

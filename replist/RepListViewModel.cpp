@@ -1012,9 +1012,7 @@ void TReportListView::AssignTo(QObject* Dest) const
         dst->Assign(this);
         return;
     }
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a %2")
-                        .arg(QString::fromLatin1(metaObject()->className()),
-                             Dest ? QString::fromLatin1(Dest->metaObject()->className()) : QStringLiteral("nil")));
+    AssignError(this, Dest);
 }
 
 } // namespace qor

@@ -81,6 +81,7 @@ private slots:
     void componentFlagsAndLoaded();
     void ownerDesigningIsInherited();
     void assignRefusesForeignClass();
+    void controlAssignToFollowsClassDerivation();
     void editChangeRunsForEveryChange();
     void editCaretReadAndSet();
     void timerStartStopAndFailure();
@@ -266,6 +267,42 @@ void tst_Controls::assignRefusesForeignClass()
     QVERIFY_THROWS_EXCEPTION(EQORError, a.Assign(&b));
     QVERIFY_THROWS_EXCEPTION(EQORError, a.Assign(&plain));
     QVERIFY_THROWS_EXCEPTION(EQORError, a.Assign(nullptr));
+}
+
+namespace {
+class Copyable : public TCustomControl {
+    Q_OBJECT
+public:
+    int copies = 0;
+    void Assign(const QObject* source) override
+    {
+        if (qobject_cast<const TCustomControl*>(source)) {
+            ++copies;
+            return;
+        }
+        TCustomControl::Assign(source);
+    }
+};
+class Derived : public Copyable {
+    Q_OBJECT
+};
+} // namespace
+
+void tst_Controls::controlAssignToFollowsClassDerivation()
+{
+    Copyable base;
+    Derived derived;
+    TCustomControl plain;
+    QWidget widget;
+    // A control goes into a destination whose class its own class derives from ...
+    derived.AssignTo(&base);
+    QCOMPARE(base.copies, 1);
+    // ... not the other way round, nor into a destination that takes nothing, nor into a plain widget.
+    QVERIFY_THROWS_EXCEPTION(EQORError, plain.AssignTo(&base));
+    QVERIFY_THROWS_EXCEPTION(EQORError, base.AssignTo(&plain));
+    QVERIFY_THROWS_EXCEPTION(EQORError, base.AssignTo(&widget));
+    QVERIFY_THROWS_EXCEPTION(EQORError, base.AssignTo(nullptr));
+    QCOMPARE(base.copies, 1);
 }
 
 void tst_Controls::editChangeRunsForEveryChange()
