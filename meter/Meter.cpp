@@ -250,21 +250,25 @@ void TMeter::SetValue(double v)
     FValue = v;
     FOFL = false;
     FUFL = false;
-    if (FNeedleLayout->Visible()) {
-        if (v >= FThresholdHigh) {
-            FOFL = true;
-            if (OnOverFlow)
-                OnOverFlow(this);
-        } else if (v > FThresholdLow) {
-            if (OnNormalRange)
-                OnNormalRange(this);
-        } else {
-            FUFL = true;
-            if (OnUnderFlow)
-                OnUnderFlow(this);
-        }
-    }
+    if (FNeedleLayout->Visible())
+        SignalZone(v);
     Repaint_();
+}
+
+void TMeter::SignalZone(double v)
+{
+    if (v >= FThresholdHigh) {
+        FOFL = true;
+        if (OnOverFlow)
+            OnOverFlow(this);
+    } else if (v > FThresholdLow) {
+        if (OnNormalRange)
+            OnNormalRange(this);
+    } else {
+        FUFL = true;
+        if (OnUnderFlow)
+            OnUnderFlow(this);
+    }
 }
 
 void TMeter::SetValueSec(double v)
@@ -282,18 +286,7 @@ void TMeter::SetValueSec(double v)
         return;
     FOFL = false;
     FUFL = false;
-    if (v >= FThresholdHigh) {
-        FOFL = true;
-        if (OnOverFlow)
-            OnOverFlow(this);
-    } else if (v > FThresholdLow) {
-        if (OnNormalRange)
-            OnNormalRange(this);
-    } else {
-        FUFL = true;
-        if (OnUnderFlow)
-            OnUnderFlow(this);
-    }
+    SignalZone(v);
     Repaint_();
 }
 

@@ -356,6 +356,8 @@ protected:
 
 private:
     void CalcMeterLayoutParams();
+    /// Latches the zone of v (over, normal, under) and fires its event.
+    void SignalZone(double v);
     void Repaint_();
     void RepairLoadedState();
     void LoadImages();
