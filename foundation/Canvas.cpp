@@ -138,6 +138,17 @@ QPainter* TCanvas::Painter()
     return p;
 }
 
+QPainter* TCanvas::shapePainter()
+{
+    // Outlined and filled shapes: pen, brush and pen mode applied, edges aliased.
+    QPainter* p = Painter();
+    if (!p)
+        return nullptr;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    applyPenMode(p, m_pen.Mode());
+    return p;
+}
+
 void TCanvas::notifyDrawn()
 {
     if (!m_drawnSignalled && OnDrawn) {
@@ -274,11 +285,9 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
     if (y2 < y1) std::swap(y1, y2);
     if (x2 - x1 < 1 || y2 - y1 < 1)
         return;
-    QPainter* p = Painter();
+    QPainter* p = shapePainter();
     if (!p)
         return;
-    p->setRenderHint(QPainter::Antialiasing, false);
-    applyPenMode(p, m_pen.Mode());
     if (x2 - x1 <= 2 && y2 - y1 <= 2) {
         // Tiny ellipses are their bounding box.
         const QColor c = m_pen.Style() != psClear ? ColorToQColor(m_pen.Color(), m_palette)
@@ -299,11 +308,9 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int rx, int ry)
 {
-    QPainter* p = Painter();
+    QPainter* p = shapePainter();
     if (!p)
         return;
-    p->setRenderHint(QPainter::Antialiasing, false);
-    applyPenMode(p, m_pen.Mode());
     p->drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), rx / 2.0, ry / 2.0);
 }
 
@@ -311,11 +318,9 @@ void TCanvas::Polygon(const QVector<TPoint>& points)
 {
     if (points.size() < 2)
         return;
-    QPainter* p = Painter();
+    QPainter* p = shapePainter();
     if (!p)
         return;
-    p->setRenderHint(QPainter::Antialiasing, false);
-    applyPenMode(p, m_pen.Mode());
     QPolygon poly;
     poly.reserve(points.size());
     for (const TPoint& pt : points)
@@ -334,41 +339,37 @@ static void arcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, in
     span16 = qRound(span * 16);
 }
 
-void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+void TCanvas::arcShape(ArcKind kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    QPainter* p = Painter();
+    QPainter* p = shapePainter();
     if (!p)
         return;
-    p->setRenderHint(QPainter::Antialiasing, false);
-    applyPenMode(p, m_pen.Mode());
-    p->setBrush(Qt::NoBrush);
     int a, s;
     arcAngles(x1, y1, x2, y2, x3, y3, x4, y4, a, s);
-    p->drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), a, s);
+    const QRect box(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    switch (kind) {
+    case ArcKind::Arc:
+        p->setBrush(Qt::NoBrush);
+        p->drawArc(box, a, s);
+        break;
+    case ArcKind::Pie: p->drawPie(box, a, s); break;
+    case ArcKind::Chord: p->drawChord(box, a, s); break;
+    }
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    arcShape(ArcKind::Arc, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    QPainter* p = Painter();
-    if (!p)
-        return;
-    p->setRenderHint(QPainter::Antialiasing, false);
-    applyPenMode(p, m_pen.Mode());
-    int a, s;
-    arcAngles(x1, y1, x2, y2, x3, y3, x4, y4, a, s);
-    p->drawPie(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), a, s);
+    arcShape(ArcKind::Pie, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 void TCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
-    QPainter* p = Painter();
-    if (!p)
-        return;
-    p->setRenderHint(QPainter::Antialiasing, false);
-    applyPenMode(p, m_pen.Mode());
-    int a, s;
-    arcAngles(x1, y1, x2, y2, x3, y3, x4, y4, a, s);
-    p->drawChord(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), a, s);
+    arcShape(ArcKind::Chord, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 void TCanvas::FillRect(const TRect& r)

@@ -228,6 +228,9 @@ public:
 private:
     QPainter* beginPaint();
     void applyPenMode(QPainter* p, TPenMode mode) const;
+    QPainter* shapePainter();
+    enum class ArcKind { Arc, Pie, Chord };
+    void arcShape(ArcKind kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void notifyDrawn();
     void plotLine(int x0, int y0, int x1, int y1);
     void blit(const QRect& dst, const QImage& src, const QRect& srcRect, TCopyMode mode,
