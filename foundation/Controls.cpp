@@ -202,51 +202,97 @@ void TComponent::Assign(const QObject* source)
 
 void TComponent::AssignTo(QObject* dest) const { AssignError(this, dest); }
 
+// ---------------------------------------------------------------- backing store
+
+TBackingStore::TBackingStore(QWidget* owner, QWidget* view, std::function<QSize()> size,
+                             std::function<void()> paint)
+    : m_owner(owner), m_view(view), m_size(std::move(size)), m_paint(std::move(paint))
+{
+    m_canvas.SetTarget(&m_image, &m_owner->palette());
+    m_canvas.OnDrawn = [this] {
+        if (!m_inPaint)
+            m_view->update();
+    };
+}
+
+TBackingStore::~TBackingStore()
+{
+    m_canvas.OnDrawn = nullptr;
+    m_canvas.SetTarget(nullptr);
+}
+
+void TBackingStore::ensureSize()
+{
+    const QSize s = m_size().expandedTo(QSize(1, 1));
+    m_canvas.SetPalette(&m_owner->palette());
+    if (m_image.size() == s)
+        return;
+    m_canvas.Flush();
+    QImage img(s, QImage::Format_RGB32);
+    img.fill(ColorToQColor(m_background, &m_owner->palette()));
+    if (!m_image.isNull()) {
+        QPainter p(&img);
+        p.drawImage(0, 0, m_image);
+    }
+    m_image = img;
+    m_canvas.SetTarget(&m_image, &m_owner->palette());
+    m_needsPaint = true;
+}
+
+TCanvas* TBackingStore::Canvas()
+{
+    ensureSize();
+    return &m_canvas;
+}
+
+void TBackingStore::Invalidate()
+{
+    m_needsPaint = true;
+    m_view->update();
+}
+
+void TBackingStore::Repaint()
+{
+    m_needsPaint = true;
+    if (m_view->isVisible()) {
+        m_view->repaint();
+    } else {
+        m_needsPaint = false;
+        m_paint();
+    }
+}
+
+void TBackingStore::PaintEvent()
+{
+    ensureSize();
+    if (m_needsPaint) {
+        m_needsPaint = false;
+        m_inPaint = true;
+        m_paint();
+        m_inPaint = false;
+    }
+    m_canvas.Flush();
+    m_canvas.AcknowledgeDrawn();
+    QPainter p(m_view);
+    p.drawImage(0, 0, m_image);
+}
+
 // ---------------------------------------------------------------- TCustomControl
 
-TCustomControl::TCustomControl(QWidget* owner) : QWidget(owner)
+TCustomControl::TCustomControl(QWidget* owner)
+    : QWidget(owner), m_store(this, this, [this] { return size(); }, [this] { Paint(); })
 {
     if (OwnerDesigning(owner))
         SetDesigning(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_canvas.SetTarget(&m_backing, &palette());
-    m_canvas.OnDrawn = [this] {
-        if (!m_inPaint)
-            update();
-    };
     m_font.OnChange = [this](TGraphicsObject*) { FontChanged(); };
 }
 
-TCustomControl::~TCustomControl()
-{
-    m_canvas.OnDrawn = nullptr;
-    m_font.OnChange = nullptr;
-    m_canvas.Flush();
-}
+TCustomControl::~TCustomControl() { m_font.OnChange = nullptr; }
 
-void TCustomControl::ensureBacking()
-{
-    const QSize s(qMax(1, width()), qMax(1, height()));
-    if (m_backing.size() == s)
-        return;
-    m_canvas.Flush();
-    QImage img(s, QImage::Format_RGB32);
-    img.fill(ColorToQColor(m_color, &palette()));
-    if (!m_backing.isNull()) {
-        QPainter p(&img);
-        p.drawImage(0, 0, m_backing);
-    }
-    m_backing = img;
-    m_canvas.SetTarget(&m_backing, &palette());
-}
-
-TCanvas* TCustomControl::Canvas()
-{
-    ensureBacking();
-    return &m_canvas;
-}
+TCanvas* TCustomControl::Canvas() { return m_store.Canvas(); }
 
 void TCustomControl::Paint()
 {
@@ -255,22 +301,9 @@ void TCustomControl::Paint()
     c->FillRect(ClientRect());
 }
 
-void TCustomControl::Invalidate()
-{
-    m_needsPaint = true;
-    update();
-}
+void TCustomControl::Invalidate() { m_store.Invalidate(); }
 
-void TCustomControl::Repaint()
-{
-    m_needsPaint = true;
-    if (isVisible())
-        repaint();
-    else {
-        m_needsPaint = false;
-        Paint();
-    }
-}
+void TCustomControl::Repaint() { m_store.Repaint(); }
 
 void TCustomControl::SetBounds(int left, int top, int w, int h)
 {
@@ -282,6 +315,7 @@ void TCustomControl::SetColor(TColor c)
     if (c == m_color)
         return;
     m_color = c;
+    m_store.SetBackground(c);
     ColorChanged();
 }
 
@@ -309,25 +343,11 @@ void TCustomControl::AssignTo(QObject* dest) const
     AssignError(this, dest);
 }
 
-void TCustomControl::paintEvent(QPaintEvent*)
-{
-    ensureBacking();
-    if (m_needsPaint) {
-        m_needsPaint = false;
-        m_inPaint = true;
-        Paint();
-        m_inPaint = false;
-    }
-    m_canvas.Flush();
-    m_canvas.AcknowledgeDrawn();
-    QPainter p(this);
-    p.drawImage(0, 0, m_backing);
-}
+void TCustomControl::paintEvent(QPaintEvent*) { m_store.PaintEvent(); }
 
 void TCustomControl::resizeEvent(QResizeEvent*)
 {
-    ensureBacking();
-    m_needsPaint = true;
+    m_store.Invalidate();
     Resize();
 }
 

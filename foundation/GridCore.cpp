@@ -9,7 +9,8 @@
 namespace qor {
 
 TCustomGrid::TCustomGrid(QWidget* owner)
-    : QAbstractScrollArea(owner)
+    : QAbstractScrollArea(owner),
+      m_store(this, viewport(), [this] { return QSize(ClientWidth(), ClientHeight()); }, [this] { Paint(); })
 {
     m_options = TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     m_cols.Sizes.assign(5, m_defColWidth);
@@ -31,10 +32,7 @@ TCustomGrid::TCustomGrid(QWidget* owner)
     if (OwnerDesigning(owner))
         SetDesigning(true);
     m_font.OnChange = [this](TGraphicsObject*) { FontChanged(); };
-    m_canvas.OnDrawn = [this] {
-        if (!m_inPaint)
-            viewport()->update();
-    };
+    m_store.SetBackground(m_color);
     resize(320, 120);
     updateScrollBars();
 }
@@ -42,8 +40,6 @@ TCustomGrid::TCustomGrid(QWidget* owner)
 TCustomGrid::~TCustomGrid()
 {
     m_font.OnChange = nullptr;
-    m_canvas.OnDrawn = nullptr;
-    m_canvas.SetTarget(nullptr);
 }
 
 // --- dimensions ----------------------------------------------------------------------------
@@ -440,6 +436,7 @@ void TCustomGrid::SetColor(TColor c)
     if (c == m_color)
         return;
     m_color = c;
+    m_store.SetBackground(c);
     ColorChanged();
 }
 

@@ -34,47 +34,17 @@ void visibleSpans(const TGridAxis& a, int viewLen, std::vector<Span>& out)
 }
 } // namespace
 
-void TCustomGrid::ensureBacking()
-{
-    const QSize sz = QSize(ClientWidth(), ClientHeight()).expandedTo(QSize(1, 1));
-    if (m_backing.size() != sz) {
-        m_canvas.SetTarget(nullptr);
-        m_backing = QImage(sz, QImage::Format_RGB32);
-        m_backing.fill(ColorToQColor(m_color, &palette()));
-        m_needsPaint = true;
-    }
-    if (m_canvas.Target() != &m_backing)
-        m_canvas.SetTarget(&m_backing, &palette());
-    m_canvas.SetPalette(&palette());
-}
+TCanvas* TCustomGrid::Canvas() { return m_store.Canvas(); }
 
-TCanvas* TCustomGrid::Canvas()
-{
-    ensureBacking();
-    return &m_canvas;
-}
+void TCustomGrid::Invalidate() { m_store.Invalidate(); }
 
-void TCustomGrid::Invalidate()
-{
-    m_needsPaint = true;
-    viewport()->update();
-}
-
-void TCustomGrid::Repaint()
-{
-    m_needsPaint = true;
-    if (viewport()->isVisible())
-        viewport()->repaint();
-    else
-        Paint();
-}
+void TCustomGrid::Repaint() { m_store.Repaint(); }
 
 void TCustomGrid::Paint()
 {
-    ensureBacking();
-    const bool wasInPaint = m_inPaint;
-    m_inPaint = true;
-    TCanvas* cv = &m_canvas;
+    TCanvas* cv = Canvas();
+    const bool wasInPaint = m_store.InPaint();
+    m_store.SetInPaint(true);
     const int W = ClientWidth();
     const int H = ClientHeight();
     cv->Brush()->SetStyle(bsSolid);
@@ -128,7 +98,7 @@ void TCustomGrid::Paint()
         if (!first.IsEmpty())
             cv->DrawFocusRect(TRect(first.Left, first.Top, GetGridWidth(), first.Bottom));
     }
-    m_inPaint = wasInPaint;
+    m_store.SetInPaint(wasInPaint);
 }
 
 void TCustomGrid::drawLines()
@@ -136,7 +106,7 @@ void TCustomGrid::drawLines()
     const int lw = m_cols.LineWidth;
     if (lw <= 0)
         return;
-    TCanvas* cv = &m_canvas;
+    TCanvas* cv = Canvas();
     const int W = ClientWidth();
     const int H = ClientHeight();
     const int gw = GetGridWidth();
@@ -176,25 +146,10 @@ void TCustomGrid::drawLines()
 
 void TCustomGrid::DrawCell(int, int, const TRect&, TGridDrawState) {}
 
-void TCustomGrid::paintViewport()
-{
-    ensureBacking();
-    if (m_needsPaint) {
-        m_needsPaint = false;
-        m_inPaint = true;
-        Paint();
-        m_inPaint = false;
-    }
-    m_canvas.Flush();
-    QPainter p(viewport());
-    p.drawImage(0, 0, m_backing);
-    m_canvas.AcknowledgeDrawn();
-}
-
 bool TCustomGrid::viewportEvent(QEvent* e)
 {
     if (e->type() == QEvent::Paint) {
-        paintViewport();
+        m_store.PaintEvent();
         return true;
     }
     return QAbstractScrollArea::viewportEvent(e);

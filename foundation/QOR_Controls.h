@@ -103,6 +103,45 @@ private:
     int m_tag = 0;
 };
 
+/// The image a control's Canvas draws into and its paint event shows. The control's Paint
+/// redraws it at the next paint event after Invalidate, or at once through Repaint; drawing
+/// outside of a paint asks the view for an update, so it shows at the next event-loop turn.
+class TBackingStore {
+public:
+    /// `owner` resolves system colours, `view` is the widget whose paint event shows the image,
+    /// `size` gives the image size and `paint` redraws it.
+    TBackingStore(QWidget* owner, QWidget* view, std::function<QSize()> size, std::function<void()> paint);
+    ~TBackingStore();
+    TBackingStore(const TBackingStore&) = delete;
+    TBackingStore& operator=(const TBackingStore&) = delete;
+
+    /// The canvas, its image brought to the current size first (pixels that still fit are kept).
+    TCanvas* Canvas();
+    /// Colour of the area a resize adds.
+    void SetBackground(TColor c) { m_background = c; }
+    void Invalidate();
+    void Repaint();
+    /// Runs a pending Paint and shows the image; call from the view's paint event.
+    void PaintEvent();
+    /// True while Paint runs; drawing then asks for no extra update.
+    bool InPaint() const { return m_inPaint; }
+    void SetInPaint(bool on) { m_inPaint = on; }
+    const QImage& Image() const { return m_image; }
+
+private:
+    void ensureSize();
+
+    QWidget* m_owner;
+    QWidget* m_view;
+    std::function<QSize()> m_size;
+    std::function<void()> m_paint;
+    QImage m_image;
+    TCanvas m_canvas;
+    TColor m_background = clBtnFace;
+    bool m_needsPaint = true;
+    bool m_inPaint = false;
+};
+
 /// The standard events of a control, shared by the control bases and the grid base.
 struct TControlEvents {
     TNotifyEvent OnClick;
@@ -223,16 +262,12 @@ protected:
     bool focusNextPrevChild(bool next) override;
     /// Whether Tab and Shift+Tab reach KeyDown instead of moving the focus.
     virtual bool WantTabs() const { return false; }
-    void ensureBacking();
 
 private:
-    QImage m_backing;
-    TCanvas m_canvas;
+    TBackingStore m_store;
     TFont m_font;
     TColor m_color = clBtnFace;
     int m_tag = 0;
-    bool m_needsPaint = true;
-    bool m_inPaint = false;
     bool m_pressedLeft = false;
 };
 

@@ -317,8 +317,6 @@ private:
     friend class TInplaceEdit;
     friend class TInplaceEditList;
     void updateScrollBars();
-    void ensureBacking();
-    void paintViewport();
     void drawLines();
     void placeEditor();
     void editorTextEdited(const QString& text);
@@ -343,10 +341,7 @@ private:
     TFont m_font;
     int m_tag = 0;
 
-    QImage m_backing;
-    TCanvas m_canvas;
-    bool m_needsPaint = true;
-    bool m_inPaint = false;
+    TBackingStore m_store;
     bool m_updatingBars = false;
 
     QWidget* m_editor = nullptr;
