@@ -15,6 +15,10 @@ enum TFrameStyle : Byte { fsNone = 0, fsSimple = 1, fsLowered = 2, fsRaised = 3,
 enum TColorScheme : Byte { csFixed = 0, csSystem = 1 };
 enum TDecPSep : Byte { dsSysDefault = 0, dsPoint = 1, dsComma = 2, dsBoth = 3 };
 enum TLanguage : Byte { lgEnglish = 1, lgGerman = 2, lgFrench = 3, lgSpanish = 4 };
+/// Which way a cursor advances: 0 down the column, 1 along the row.
+enum TOrientation : Byte { otVertical = 0, otHorizontal = 1 };
+/// Which way a bar grows from its origin.
+enum TDirection : Byte { drUp = 0, drDown = 1, drLeft = 2, drRight = 3 };
 
 /// Base of every exception the components raise.
 class EQORError : public std::runtime_error {
