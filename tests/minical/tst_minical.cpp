@@ -538,5 +538,19 @@ void TestMiniCal::dateTimeConversion()
     QVERIFY_THROWS_EXCEPTION(EQORConvertError, DateTimeToQDate(value < 0 ? -693594.0 : 2958466.0));
 }
 
-QTEST_MAIN(TestMiniCal)
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        TestMiniCal t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestMiniCalScreen t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    return status;
+}
+
 #include "tst_minical.moc"

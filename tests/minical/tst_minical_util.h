@@ -17,3 +17,25 @@ struct ChangeCounter {
         c.OnChange = [this](QObject*) { ++n; };
     }
 };
+
+/// Pixels and mouse of a shown calendar.
+class TestMiniCalScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void cellColours_data();
+    void cellColours();
+    void setterReachesScreen();
+    void todayEllipse();
+    void buttonFrames();
+    void sizing_data();
+    void sizing();
+    void mouse_data();
+    void mouse();
+    void mouseErrorGoesToHandler();
+    void keysAndWheelGoOn();
+
+private:
+    qor::TMiniCal* cal = nullptr;
+};
