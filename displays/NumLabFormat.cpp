@@ -3,6 +3,8 @@
 // shows as 0.13 and 1.005 as 1.01; only dtInt keeps the ties-to-even integer rounding.
 #include "displays/QOR_NumLab.h"
 
+#include "foundation/QOR_DateTime.h"
+
 #include <QDate>
 #include <QLocale>
 #include <QTime>
@@ -245,19 +247,10 @@ bool angleText(double v, int parts, int decimals, QString& text)
 bool NumLabDateTimeText(double serial, const QString& format, QString& text)
 {
     text.clear();
-    if (!std::isfinite(serial) || std::fabs(serial) > 3.0e6)
+    QDate date;
+    QTime time;
+    if (!TryDecodeDateTime(serial, date, time))
         return false;
-    const double whole = std::trunc(serial);
-    std::int64_t days = std::int64_t(whole);
-    std::int64_t ms = std::llround(std::fabs(serial - whole) * 86400000.0);
-    if (ms >= 86400000) {
-        ms -= 86400000;
-        ++days;
-    }
-    const QDate date = QDate(1899, 12, 30).addDays(days);
-    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
-        return false;
-    const QTime time = QTime::fromMSecsSinceStartOfDay(int(ms));
     const QLocale en(QLocale::English, QLocale::UnitedStates);
 
     const QString f = format;
