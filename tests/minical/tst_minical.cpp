@@ -6,6 +6,7 @@
 
 #include <QHelpEvent>
 #include <QMetaProperty>
+#include <QRandomGenerator>
 #include <QToolTip>
 #include <cmath>
 #include <limits>
@@ -24,6 +25,7 @@ private slots:
     void dateParts();
     void layout_data();
     void layout();
+    void randomSteps();
     void holidayRules();
     void captionsByLanguage_data();
     void captionsByLanguage();
@@ -224,6 +226,49 @@ void TestMiniCal::layout()
     // Day 1 is always in the first week row and the month fits into the six rows.
     QVERIFY(monOfs >= -5 && monOfs <= 1);
     QVERIFY(date.daysInMonth() - monOfs < 42);
+}
+
+// Thousands of seeded steps against QDate's own month and year arithmetic (which clamps the
+// day to the month's end the same way), with the layout invariants checked after each.
+void TestMiniCal::randomSteps()
+{
+    TMiniCal cal;
+    QRandomGenerator rng(20161225);
+    QDate expected(2016, 2, 29);
+    cal.SetDate(QDateToDateTime(expected));
+    for (int step = 0; step < 5000; ++step) {
+        const int op = int(rng.bounded(7));
+        const int arg = int(rng.bounded(-2, 34));
+        try {
+            switch (op) {
+            case 0: cal.NextMonth(); expected = expected.addMonths(1); break;
+            case 1: cal.PrevMonth(); expected = expected.addMonths(-1); break;
+            case 2: cal.NextYear(); expected = expected.addYears(1); break;
+            case 3: cal.PrevYear(); expected = expected.addYears(-1); break;
+            case 4:
+                cal.SetDay(arg);
+                if (arg >= 1 && arg <= expected.daysInMonth())
+                    expected.setDate(expected.year(), expected.month(), arg);
+                break;
+            case 5:
+                cal.SetMonth(arg % 14);
+                if (arg % 14 >= 1 && arg % 14 <= 12 && QDate(expected.year(), arg % 14, expected.day()).isValid())
+                    expected.setDate(expected.year(), arg % 14, expected.day());
+                break;
+            case 6: cal.SetFirstDayOfWeek(TDayOfWeek(rng.bounded(7))); break;
+            }
+        } catch (const EQORConvertError&) {
+            // Only an impossible date raises, and then nothing changed.
+        }
+        QCOMPARE(shown(cal), expected);
+        const int m = cal.MonOfs();
+        QVERIFY(m >= -5 && m <= 1);
+        const int firstCol = (1 - m) % 7 + 1;
+        QCOMPARE((firstCol - 1 + int(cal.FirstDayOfWeek())) % 7 + 1,
+                 QDate(expected.year(), expected.month(), 1).dayOfWeek());
+        QCOMPARE(cal.Col(), (expected.day() - m) % 7 + 1);
+        QCOMPARE(cal.Row(), (expected.day() - m) / 7 + 2);
+    }
 }
 
 void TestMiniCal::holidayRules()
