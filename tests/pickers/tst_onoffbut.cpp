@@ -240,7 +240,16 @@ void TstOnOffBut::disabledOffAndEngravedCaption()
             engraved += px(img, x, y) == 0x808080 && px(img, x + 1, y + 1) == 0xFFFFFF;
     QVERIFY(engraved > 0);
     QCOMPARE(countColor(img, caption, 0x0000FF), 0);
+    // A disabled button ignores the mouse.
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    QTest::mouseClick(b, Qt::LeftButton, {}, glyphCentre(*b));
+    QCOMPARE(b->OnOff(), false);
+    QCOMPARE(clicks, 0);
     b->SetEnabled(true);
+    QTest::mouseClick(b, Qt::LeftButton, {}, glyphCentre(*b));
+    QCOMPARE(b->OnOff(), true);
+    QCOMPARE(clicks, 1);
     QVERIFY(countColor(shot(*b), caption, 0x0000FF) > 0);
 }
 
