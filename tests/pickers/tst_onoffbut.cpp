@@ -107,6 +107,7 @@ private slots:
     void disabledOffAndEngravedCaption();
     void spacesAndCentring_data();
     void spacesAndCentring();
+    void smallerThanItsGlyph();
     void userGlyphs();
     void radioGroup_data();
     void radioGroup();
@@ -287,6 +288,23 @@ void TstOnOffBut::spacesAndCentring()
     QVERIFY(QTest::qWaitForWindowExposed(&parent));
     QCoreApplication::processEvents();
     QCOMPARE(QPoint(b.LeftSpace(), b.TopSpace()), autoCenter ? QPoint(85, 41) : expected);
+}
+
+void TstOnOffBut::smallerThanItsGlyph()
+{
+    Host h;
+    TOnOffBut* b = h.add(0, 0);
+    b->SetButtonStyle(oobsBulb);
+    b->SetLeftText("left");
+    b->SetTopText("top");
+    b->SetAutoCenter(true);
+    b->resize(12, 10);
+    QVERIFY(h.show());
+    QCOMPARE(QPoint(b->LeftSpace(), b->TopSpace()), QPoint(-13, -19));
+    const QImage img = shot(*b);
+    const TColor g = RgbToColor(b->ButtonImage(3)->Image().pixel(6 + 13 - 1, 5 + 19 - 1));
+    QVERIFY(g != OnOffButKeyColor);
+    QCOMPARE(px(img, 6, 5), g); // the middle of the glyph in the middle of the control
 }
 
 void TstOnOffBut::userGlyphs()
