@@ -273,8 +273,8 @@ void TOnOffBut::UpdateExclusive()
     QWidget* p = parentWidget();
     if (FGroupIndex == 0 || !p)
         return;
-    // A receiver may switch itself off and repaint, but never adds or removes siblings;
-    // the list is still taken first, as the children of the parent may be reordered.
+    // Receivers only switch themselves off and repaint; no application handler runs
+    // meanwhile, so the listed siblings stay alive through the loop.
     const QList<TOnOffBut*> siblings = p->findChildren<TOnOffBut*>(Qt::FindDirectChildrenOnly);
     for (TOnOffBut* b : siblings)
         b->ButtonPressed(FGroupIndex, this);

@@ -2,6 +2,8 @@
 #include "pickers/OnOffBut_p.h"
 #include "pickers/QOR_onoffbut.h"
 
+#include <iterator>
+
 namespace qor {
 
 QString OnOffButResourceName(TOnOffButStyle style)

@@ -2,8 +2,6 @@
 #include "pickers/OnOffBut_p.h"
 #include "pickers/QOR_onoffbut.h"
 
-#include <QMoveEvent>
-
 namespace qor {
 
 using namespace onoffbut;
