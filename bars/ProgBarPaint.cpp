@@ -52,8 +52,11 @@ void drawBarFrame(TCanvas* c, TFrameStyle style, int l, int t, int r, int b, con
 
 void TProgBar::Paint()
 {
-    if (!Visible() && !Designing())
+    if (!Visible() && !Designing()) {
+        // Drawn when shown again, so a change made while hidden is not lost.
+        Invalidate();
         return;
+    }
     const int w = std::max(1, Width());
     const int h = std::max(1, Height());
     TCanvas* c = Canvas();

@@ -362,6 +362,14 @@ void TstProgBar::defaultsOnScreen()
     img = s.screen();
     QCOMPARE(px(img, 149, 8), TColor(0xFF0000));
     QCOMPARE(px(img, 150, 8), TColor(0xC0C0C0));
+
+    // A change while hidden shows once the bar is shown again.
+    b->hide();
+    b->SetValue(80);
+    b->show();
+    img = s.screen();
+    QCOMPARE(px(img, 237, 8), TColor(0xFF0000));
+    QCOMPARE(px(img, 238, 8), TColor(0xC0C0C0));
 }
 
 void TstProgBar::setterRules_data()
