@@ -192,8 +192,9 @@ void TNTabEd::SetSuppressPaint(bool v)
     if (v == m_suppressPaint)
         return;
     m_suppressPaint = v;
+    // A hidden editor has nothing to show: it paints when it is shown.
     if (!v)
-        Repaint();
+        isVisible() ? Repaint() : Invalidate();
 }
 
 // ---- cells ---------------------------------------------------------------------------------

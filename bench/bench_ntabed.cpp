@@ -1,0 +1,214 @@
+// Table editor against QTableView over QStandardItemModel holding the same doubles, on a
+// 1,000 x 1,000 table: filling, heap bytes per cell, an 800 x 600 viewport paint at 10^2
+// and 10^6 cells, and sorting the rows by one column (the Qt peer through
+// QSortFilterProxyModel), also of a tall 10 x 100,000 table. The sort moves the cells
+// themselves; the proxy only permutes its row mapping.
+#include "ntabed/QOR_ntabed.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <map>
+#include <memory>
+#include <random>
+
+using namespace qor;
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+double value(int c, int r)
+{
+    // deterministic, unordered values
+    const unsigned h = unsigned(c) * 2654435761u ^ unsigned(r) * 40503u;
+    return double(h % 1000003u) / 7.0;
+}
+
+std::size_t heapInUse() { return mallinfo2().uordblks; }
+
+std::unique_ptr<TNTabEd> makeEditor(int n, int rows = 0)
+{
+    rows = rows > 0 ? rows : n;
+    auto e = std::make_unique<TNTabEd>();
+    e->SetBorderStyle(bsNone);
+    e->SetScrollBars(ssNone);
+    e->resize(kWidth, kHeight);
+    e->SetSuppressPaint(true);
+    e->Redimension(n, rows);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= n; ++c)
+            e->SetElem(c, r, value(c, r));
+    e->SetSuppressPaint(false);
+    return e;
+}
+
+struct TableSetup {
+    std::unique_ptr<QStandardItemModel> model;
+    std::unique_ptr<QSortFilterProxyModel> proxy;
+    std::unique_ptr<QTableView> view;
+};
+
+std::unique_ptr<QStandardItemModel> makeModel(int n, int rows = 0)
+{
+    rows = rows > 0 ? rows : n;
+    auto m = std::make_unique<QStandardItemModel>(rows, n);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < n; ++c) {
+            auto* item = new QStandardItem;
+            item->setData(value(c + 1, r + 1), Qt::DisplayRole);
+            m->setItem(r, c, item);
+        }
+    return m;
+}
+
+TableSetup makeTable(int n, bool withProxy, int rows = 0)
+{
+    TableSetup t;
+    t.model = makeModel(n, rows);
+    t.view = std::make_unique<QTableView>();
+    if (withProxy) {
+        t.proxy = std::make_unique<QSortFilterProxyModel>();
+        t.proxy->setSourceModel(t.model.get());
+        t.view->setModel(t.proxy.get());
+    } else {
+        t.view->setModel(t.model.get());
+    }
+    t.view->resize(kWidth, kHeight);
+    t.view->horizontalHeader()->setDefaultSectionSize(64);
+    t.view->verticalHeader()->setDefaultSectionSize(24);
+    t.view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t.view->setAttribute(Qt::WA_DontShowOnScreen, true);
+    t.view->show();
+    QApplication::processEvents();
+    return t;
+}
+
+std::map<int, std::unique_ptr<TNTabEd>>& editors()
+{
+    static std::map<int, std::unique_ptr<TNTabEd>> m;
+    return m;
+}
+std::map<int, TableSetup>& tables()
+{
+    static std::map<int, TableSetup> m;
+    return m;
+}
+
+// Argument: the table is N x N.
+void BM_NTabEd_Fill(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::size_t before = heapInUse();
+        auto e = makeEditor(n);
+        bytes = heapInUse() - before;
+        benchmark::DoNotOptimize(e->Elem(n, n));
+        state.PauseTiming();
+        e.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_cell"] = double(bytes) / (double(n) * n);
+}
+
+void BM_QStandardItemModel_Fill(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::size_t before = heapInUse();
+        auto m = makeModel(n);
+        bytes = heapInUse() - before;
+        benchmark::DoNotOptimize(m->rowCount());
+        state.PauseTiming();
+        m.reset();
+        state.ResumeTiming();
+    }
+    state.counters["bytes_per_cell"] = double(bytes) / (double(n) * n);
+}
+
+void BM_NTabEd_Paint(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    auto& e = editors()[n];
+    if (!e)
+        e = makeEditor(n);
+    e->SetTopRow(n / 2);
+    e->SetLeftCol(n / 2);
+    for (auto _ : state) {
+        e->Paint();
+        e->Canvas()->Flush();
+        benchmark::DoNotOptimize(e->Canvas()->Target()->constBits());
+    }
+    state.counters["cells"] = double((e->VisibleColCount() + e->FixedCols()) * (e->VisibleRowCount() + e->FixedRows()));
+}
+
+void BM_QTableView_Paint(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    auto& t = tables()[n];
+    if (!t.view)
+        t = makeTable(n, false);
+    t.view->scrollTo(t.model->index(n / 2, n / 2), QAbstractItemView::PositionAtTop);
+    QImage img(t.view->viewport()->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        t.view->viewport()->render(&img, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
+// Arguments: columns, rows.
+void BM_NTabEd_SortRows(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const int rows = int(state.range(1));
+    auto e = makeEditor(n, rows);
+    bool ascending = false;
+    for (auto _ : state) {
+        ascending = !ascending;
+        e->SortRows(1, ascending, 1, 1, n, rows, true);
+        benchmark::DoNotOptimize(e->Elem(1, 1));
+    }
+}
+
+void BM_QSortFilterProxyModel_Sort(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    TableSetup t = makeTable(n, true, int(state.range(1)));
+    bool ascending = false;
+    for (auto _ : state) {
+        ascending = !ascending;
+        t.proxy->sort(0, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        benchmark::DoNotOptimize(t.proxy->index(0, 0).data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_NTabEd_Fill)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_QStandardItemModel_Fill)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_NTabEd_Paint)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QTableView_Paint)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_NTabEd_SortRows)->Args({1000, 1000})->Args({10, 100000})->Unit(benchmark::kMillisecond)->Iterations(6);
+BENCHMARK(BM_QSortFilterProxyModel_Sort)->Args({1000, 1000})->Args({10, 100000})->Unit(benchmark::kMillisecond)->Iterations(6);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    editors().clear();
+    tables().clear();
+    return 0;
+}
