@@ -19,6 +19,7 @@ TColSel::TColSel(QWidget* owner) : QComboBox(owner)
     setMouseTracking(true);
     setItemDelegate(new TColSelDelegate(this));
     setMaxVisibleItems(8);
+    setStyle(TColSelStyle::Instance());
     for (int i = 0; i < MaxColors; ++i) {
         FColors[std::size_t(i)] = PredefinedColors[std::size_t(i)];
         FColorNames[std::size_t(i)] = ColorToString(FColors[std::size_t(i)]);

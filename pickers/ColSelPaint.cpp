@@ -3,7 +3,9 @@
 #include "pickers/ColSel_p.h"
 #include "pickers/QOR_Colsel.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <cmath>
@@ -94,6 +96,24 @@ void TColSel::paintEvent(QPaintEvent*)
     const QRect edit = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
     if (currentIndex() >= 0 && !edit.isEmpty())
         painter.drawImage(edit.topLeft(), renderItem(currentIndex(), edit.size(), hasFocus()));
+}
+
+TColSelStyle* TColSelStyle::Instance()
+{
+    static QPointer<TColSelStyle> style;
+    if (!style) {
+        style = new TColSelStyle;
+        style->setParent(qApp); // lives as long as the application, after every widget
+    }
+    return style;
+}
+
+int TColSelStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const
+{
+    if (hint == SH_ComboBox_Popup)
+        return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 TColSelDelegate::TColSelDelegate(TColSel* owner) : QAbstractItemDelegate(owner), m_sel(owner) {}

@@ -4,6 +4,7 @@
 #include "foundation/QOR_Types.h"
 
 #include <QAbstractItemDelegate>
+#include <QProxyStyle>
 
 namespace qor {
 
@@ -22,6 +23,15 @@ public:
 
 private:
     TColSel* m_sel;
+};
+
+/// The application's style, except that the list opens as a list of DropDownCount rows even
+/// where the style would open it as a menu over the whole list. One instance serves every selector.
+class TColSelStyle : public QProxyStyle {
+public:
+    static TColSelStyle* Instance();
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
 };
 
 } // namespace qor

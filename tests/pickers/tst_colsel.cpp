@@ -381,6 +381,10 @@ void TstColSel::userPicks()
     QAbstractItemView* v = f.sel->view();
     QTRY_VERIFY(v->isVisible());
     QCOMPARE(v->visualRect(v->model()->index(0, 0)).height(), f.sel->ItemHeight());
+    // DropDownCount rows are visible, not the whole list
+    QVERIFY(v->height() >= 8 * f.sel->ItemHeight());
+    QVERIFY(v->height() < 9 * f.sel->ItemHeight());
+    v->scrollTo(v->model()->index(9, 0));
     // the open list draws the entries: bar colour of entry 10 (red)
     const QRect r = v->visualRect(v->model()->index(9, 0));
     QCOMPARE(RgbToColor(v->viewport()->grab().toImage().pixel(r.left() + 10, r.center().y())), clRed);
