@@ -355,6 +355,12 @@ void TProgBar::SetOnAutoInc(TNotifyEvent handler)
         repeatPhase();
 }
 
+void TProgBar::SetOnShowValue(TBeforeShowValueEvent handler)
+{
+    OnShowValue = std::move(handler);
+    changed();
+}
+
 void TProgBar::DoTimer()
 {
     if (FStartPhase)

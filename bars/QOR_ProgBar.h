@@ -149,6 +149,8 @@ public:
 
     /// Stores the handler; outside design mode the timer restarts in its repeat phase.
     void SetOnAutoInc(TNotifyEvent handler);
+    /// Stores the handler and paints, so the text it makes shows at once.
+    void SetOnShowValue(TBeforeShowValueEvent handler);
 
     TNotifyEvent OnAutoInc;
     TBeforeShowValueEvent OnShowValue;

@@ -582,6 +582,11 @@ void TstProgBar::showValueHook()
     s.bar->SetValue(43);
     QCOMPARE(s.bar->ShownText(), QString("43.0 %"));
     QCOMPARE(sender, s.bar);
+    // Through the setter the new text shows without another change.
+    const int before = s.settle();
+    s.bar->SetOnShowValue([](TObject*, QString& text) { text = "done"; });
+    QCOMPARE(s.bar->ShownText(), QString("done"));
+    QVERIFY(s.settle() > before);
 }
 
 void TstProgBar::backgroundPicture()
