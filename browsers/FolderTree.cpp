@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -69,7 +70,9 @@ QString TFolderTree::rootPath() const { return EnsureTrailingSlash(FRootDir); }
 
 void TFolderTree::SetRootDir(const QString& dir)
 {
-    const QString d = EnsureTrailingSlash(QDir::cleanPath(dir.isEmpty() ? QStringLiteral("/") : dir));
+    // A relative folder is taken from the current directory, so node paths are always absolute.
+    const QString abs = dir.isEmpty() ? QStringLiteral("/") : QFileInfo(dir).absoluteFilePath();
+    const QString d = EnsureTrailingSlash(QDir::cleanPath(abs));
     if (d == FRootDir)
         return;
     FRootDir = d;

@@ -111,6 +111,9 @@ void TestFolderTree::initialState()
     QVERIFY(t.SelectPath("/"));
     QVERIFY(t.topLevelItem(0)->childCount() > 0);
     QVERIFY(!childTexts(t.topLevelItem(0)).contains("Child"));
+    t.SetRootDir("."); // a relative root is taken from the current directory
+    QCOMPARE(t.RootDir(), EnsureTrailingSlash(QDir::currentPath()));
+    QCOMPARE(t.Directory(), t.RootDir());
 }
 
 void TestFolderTree::listing()
