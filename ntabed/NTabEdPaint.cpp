@@ -150,10 +150,17 @@ void TNTabEd::DrawHeadingOutline(int ACol, int ARow)
 
 // ---- input that moves the current cell -----------------------------------------------------
 
+// A key-down and a wheel step report the selection whether it moved or not.
+void TNTabEd::reportSelection()
+{
+    m_lastSel = Selection();
+    Fire(OnSelectionChanged);
+}
+
 void TNTabEd::KeyDown(Word& key, TShiftState shift)
 {
     TCustomGrid::KeyDown(key, shift);
-    CheckSelectionChanged();
+    reportSelection();
     RefreshCorner();
     Invalidate();
 }
@@ -162,7 +169,7 @@ bool TNTabEd::DoMouseWheelDown(TShiftState shift, TPoint mousePos)
 {
     const bool r = TCustomGrid::DoMouseWheelDown(shift, mousePos);
     RefreshCorner();
-    CheckSelectionChanged();
+    reportSelection();
     Invalidate();
     return r;
 }
@@ -171,7 +178,7 @@ bool TNTabEd::DoMouseWheelUp(TShiftState shift, TPoint mousePos)
 {
     const bool r = TCustomGrid::DoMouseWheelUp(shift, mousePos);
     RefreshCorner();
-    CheckSelectionChanged();
+    reportSelection();
     Invalidate();
     return r;
 }

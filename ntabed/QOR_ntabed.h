@@ -301,6 +301,7 @@ private:
     void setCellStateBits(int ACol, int ARow, Byte set, Byte clear);
     void setAllStates(Byte orMask, Byte andMask);
     QString cornerText() const;
+    void reportSelection();
     void drawFixedCell(int ACol, int ARow, TRect rect);
 
     std::unique_ptr<TDataTable> m_own;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QSet>
+#include <QWheelEvent>
 
 using namespace qor;
 
@@ -91,6 +92,11 @@ void TestNTabEdRender::cornerShowsCurrentCell()
     QTest::keyClick(&e, Qt::Key_Down);
     QCOMPARE(selChanged, 1);
     QVERIFY(sameRegion(s.shot(), corner, expectedCell(*e.Font(), corner, e.ColorNormal(), e.ResolveColor(clWindow), 3, 2, "2:6")));
+    QWheelEvent wheel(QPointF(50, 50), e.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(e.viewport(), &wheel);
+    QCOMPARE(selChanged, 2);
+    QVERIFY(sameRegion(s.shot(), corner, expectedCell(*e.Font(), corner, e.ColorNormal(), e.ResolveColor(clWindow), 3, 2, "2:7")));
     const TRect cell = e.CellRect(4, 3);             // a click on data cell (3, 2)
     QTest::mouseClick(e.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(cell.Left + 5, cell.Top + 5));
     QVERIFY(sameRegion(s.shot(), corner, expectedCell(*e.Font(), corner, e.ColorNormal(), e.ResolveColor(clWindow), 3, 2, "3:2")));
