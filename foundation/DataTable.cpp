@@ -553,14 +553,15 @@ void TDataTable::sortAxis(bool rows, int low, int high, int lowOther, int highOt
 
 namespace {
 // Numbers by value in the wanted direction; cells that are no number after every number.
+// A NaN value counts as no number, so the order stays a strict weak ordering.
 struct ValueLess {
     const double* values;
     const Byte* states;
     bool ascending;
     bool operator()(std::size_t a, std::size_t b) const
     {
-        const bool na = (states[a] & (csInvalid | csEmpty)) == 0;
-        const bool nb = (states[b] & (csInvalid | csEmpty)) == 0;
+        const bool na = (states[a] & (csInvalid | csEmpty)) == 0 && !std::isnan(values[a]);
+        const bool nb = (states[b] & (csInvalid | csEmpty)) == 0 && !std::isnan(values[b]);
         if (na != nb)
             return na;
         if (!na)

@@ -3,6 +3,7 @@
 #include "foundation/QOR_DataTable.h"
 
 #include <QtTest>
+#include <cmath>
 #include <random>
 
 using namespace qor;
@@ -325,6 +326,10 @@ void tst_DataTable::sortRowsInRange()
     t.SetCellState(1, 5, csEmpty);       // no number: after the numbers in either direction
     t.SortRows(1, true, 1, 1, 2, 5, true);
     QCOMPARE(column(t, 2), (QList<double>{2, 4, 3, 1, 5}));   // stable among the equal ones
+    t.SetElem(1, 4, std::nan(""));       // a NaN value sorts with the cells that are no number
+    t.SortRows(1, true, 1, 1, 2, 5, true);
+    QCOMPARE(column(t, 2), (QList<double>{2, 4, 3, 1, 5}));
+    t.SetElem(1, 4, 3);
     QCOMPARE(column(t, 3), (QList<double>{1, 2, 3, 4, 5}));   // outside the column range
     QCOMPARE(t.GetRowName(1), QStringLiteral("r2"));
     QCOMPARE(int(t.GetCellState(1, 5)), int(csEmpty));
