@@ -14,14 +14,22 @@ class QKeyEvent;
 
 namespace qor {
 
+inline namespace controls_enums {
+Q_NAMESPACE
 enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
 enum TShiftStateItem : Byte { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+Q_ENUM_NS(TShiftStateItem)
 using TShiftState = TSet<TShiftStateItem>;
 enum TAlignment : Byte { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
 /// Parts of a control that an active visual style may colour (client area, font, border).
 enum TStyleElement : Byte { seFont, seClient, seBorder };
+Q_ENUM_NS(TStyleElement)
 using TStyleElements = TSet<TStyleElement>;
 enum TComponentStateItem : Byte { csLoading, csReading, csWriting, csDestroying, csDesigning };
+Q_ENUM_NS(TComponentStateItem)
+} // namespace controls_enums
 using TComponentState = TSet<TComponentStateItem>;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;

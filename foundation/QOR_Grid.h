@@ -35,7 +35,10 @@ struct TGridRect {
 
 constexpr TGridRect GridRect(int l, int t, int r, int b) { return TGridRect{l, t, r, b}; }
 
+inline namespace grid_enums {
+Q_NAMESPACE
 enum TGridDrawStateItem : Byte { gdSelected, gdFocused, gdFixed };
+Q_ENUM_NS(TGridDrawStateItem)
 using TGridDrawState = TSet<TGridDrawStateItem>;
 
 enum TGridOption : Byte {
@@ -43,11 +46,16 @@ enum TGridOption : Byte {
     goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
     goAlwaysShowEditor, goThumbTracking
 };
+Q_ENUM_NS(TGridOption)
 using TGridOptions = TSet<TGridOption>;
 
 enum TEditStyle : Byte { esSimple, esEllipsis, esPickList };
+Q_ENUM_NS(TEditStyle)
 enum TScrollStyle : Byte { ssNone, ssHorizontal, ssVertical, ssBoth };
+Q_ENUM_NS(TScrollStyle)
 enum TBorderStyle : Byte { bsNone, bsSingle };
+Q_ENUM_NS(TBorderStyle)
+} // namespace grid_enums
 
 /// One axis of a grid (the columns or the rows): sizes, the line between cells, the fixed
 /// leading cells and the first scrollable cell shown. Every query walks only the cells that
