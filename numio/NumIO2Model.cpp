@@ -23,8 +23,9 @@ TNumIO2::TNumIO2(QWidget* owner)
 
 TNumIO2::~TNumIO2()
 {
-    delete FCaretTimerH;
-    FCaretTimerH = nullptr;
+    // The timer is a child: Qt deletes it; it must not tick into a half-destroyed field.
+    FCaretTimerH->Stop();
+    FCaretTimerH->OnTimer = nullptr;
 }
 
 // --- simple "when different" setters ---------------------------------------------------

@@ -194,8 +194,8 @@ public:
     QString XMLText(bool CreateHeader, const QString& DataID) const;
 
     // ---- the container and progress pacing
-    TStringArray* Strings() { return FStrings; }
-    const TStringArray* Strings() const { return FStrings; }
+    TStringArray* Strings() { return FStrings.get(); }
+    const TStringArray* Strings() const { return FStrings.get(); }
     int FeedbkNumCells() const { return FFeedbkNumCells; }
     int FeedbkStep() const { return FFeedbkStep; }
     /// Calls OnBeforeHTMLExport when assigned.
@@ -228,7 +228,7 @@ private:
     bool FSortToggle = true;
     int FFeedbkNumCells = 1;
     int FFeedbkStep = 1;
-    TStringArray* FStrings = nullptr;
+    std::unique_ptr<TStringArray> FStrings;
 };
 
 /// Whether the file holds, on one line, a report list root tag with the identifier
