@@ -578,7 +578,7 @@ void TRLData::Assign(const QObject* Source)
     FColButMode.swap(modes);
     updateFeedback(std::max(m, 1), n);
     if (FStrings->OnChange)
-        FStrings->OnChange(FStrings);
+        FStrings->OnChange(FStrings.get());
 }
 
 void TRLData::AssignTo(QObject* Dest) const

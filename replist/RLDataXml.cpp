@@ -696,7 +696,7 @@ struct RLDataXml {
         if (pacer)
             pacer->finish();
         if (store.FStrings->OnChange)
-            store.FStrings->OnChange(store.FStrings);
+            store.FStrings->OnChange(store.FStrings.get());
         return true;
     }
 };
