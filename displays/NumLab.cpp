@@ -1,5 +1,6 @@
 // TNumLab: properties, assignment and mouse areas.
 #include "displays/QOR_NumLab.h"
+#include "foundation/QOR_Store.h"
 
 #include <cmath>
 
@@ -10,46 +11,32 @@ TNumLab::TNumLab(QWidget* owner) : TGraphicControl(owner)
     FOverFlowIndi = QStringLiteral("*********");
     FStateText = QStringLiteral("undefined");
     FDtFormat = QStringLiteral("mmm-dd, yyyy");
-    const TLineColors lines = LineColorsForScheme(FColorScheme);
-    FColBlackLine = lines.Black;
-    FColGrayLine = lines.Gray;
-    FColWhiteLine = lines.White;
+    FLines = LineColorsForScheme(FColorScheme);
     resize(160, 28);
 }
 
 TNumLab::~TNumLab() = default;
 
-// Every setter stores and paints at once; "when different" ones skip unchanged values.
-#define QOR_NUMLAB_SETTER(Name, Type, Field)  \
-    void TNumLab::Set##Name(Type v)           \
-    {                                         \
-        if (v == Field)                       \
-            return;                           \
-        Field = v;                            \
-        Paint();                              \
-    }
+void TNumLab::SetAlignment(TAlignment v) { if (Store(FAlignment, v)) Paint(); }
+void TNumLab::SetColorLabBakG(TColor v) { if (Store(FColorLabBakG, v)) Paint(); }
+void TNumLab::SetColorLabText(TColor v) { if (Store(FColorLabText, v)) Paint(); }
+void TNumLab::SetColorOutBakG(TColor v) { if (Store(FColorOutBakG, v)) Paint(); }
+void TNumLab::SetColorOutText(TColor v) { if (Store(FColorOutText, v)) Paint(); }
+void TNumLab::SetComma(bool v) { if (Store(FComma, v)) Paint(); }
+void TNumLab::SetDisplayType(TDisplay v) { if (Store(FDisplayType, v)) Paint(); }
+void TNumLab::SetDTFormat(const QString& v) { if (Store(FDtFormat, v)) Paint(); }
+void TNumLab::SetEmpty(bool v) { if (Store(FEmpty, v)) Paint(); }
+void TNumLab::SetForcePlusSign(bool v) { if (Store(FPlusSign, v)) Paint(); }
+void TNumLab::SetFrameStyle(TFrameStyle v) { if (Store(FFrameStyle, v)) Paint(); }
+void TNumLab::SetLabelWidth(int v) { if (Store(FLabWidth, v)) Paint(); }
+void TNumLab::SetLeftText(const QString& v) { if (Store(FLeftText, v)) Paint(); }
+void TNumLab::SetLeftTextAlignment(TAlignment v) { if (Store(FLTAlignment, v)) Paint(); }
+void TNumLab::SetOverflowIndicator(const QString& v) { if (Store(FOverFlowIndi, v)) Paint(); }
+void TNumLab::SetRightText(const QString& v) { if (Store(FRightText, v)) Paint(); }
+void TNumLab::SetRightTextAlignment(TAlignment v) { if (Store(FRTAlignment, v)) Paint(); }
+void TNumLab::SetStateText(const QString& v) { if (Store(FStateText, v)) Paint(); }
+void TNumLab::SetStyleElements(TStyleElements v) { if (Store(FStyleElements, v)) Paint(); }
 
-QOR_NUMLAB_SETTER(Alignment, TAlignment, FAlignment)
-QOR_NUMLAB_SETTER(ColorLabBakG, TColor, FColorLabBakG)
-QOR_NUMLAB_SETTER(ColorLabText, TColor, FColorLabText)
-QOR_NUMLAB_SETTER(ColorOutBakG, TColor, FColorOutBakG)
-QOR_NUMLAB_SETTER(ColorOutText, TColor, FColorOutText)
-QOR_NUMLAB_SETTER(Comma, bool, FComma)
-QOR_NUMLAB_SETTER(DisplayType, TDisplay, FDisplayType)
-QOR_NUMLAB_SETTER(DTFormat, const QString&, FDtFormat)
-QOR_NUMLAB_SETTER(Empty, bool, FEmpty)
-QOR_NUMLAB_SETTER(ForcePlusSign, bool, FPlusSign)
-QOR_NUMLAB_SETTER(FrameStyle, TFrameStyle, FFrameStyle)
-QOR_NUMLAB_SETTER(LabelWidth, int, FLabWidth)
-QOR_NUMLAB_SETTER(LeftText, const QString&, FLeftText)
-QOR_NUMLAB_SETTER(LeftTextAlignment, TAlignment, FLTAlignment)
-QOR_NUMLAB_SETTER(OverflowIndicator, const QString&, FOverFlowIndi)
-QOR_NUMLAB_SETTER(RightText, const QString&, FRightText)
-QOR_NUMLAB_SETTER(RightTextAlignment, TAlignment, FRTAlignment)
-QOR_NUMLAB_SETTER(StateText, const QString&, FStateText)
-QOR_NUMLAB_SETTER(StyleElements, TStyleElements, FStyleElements)
-
-#undef QOR_NUMLAB_SETTER
 
 void TNumLab::SetValue(double v)
 {
@@ -62,13 +49,9 @@ void TNumLab::SetValue(double v)
 
 void TNumLab::SetColorScheme(TColorScheme v)
 {
-    if (v == FColorScheme)
+    if (!Store(FColorScheme, v))
         return;
-    FColorScheme = v;
-    const TLineColors lines = LineColorsForScheme(v);
-    FColBlackLine = lines.Black;
-    FColGrayLine = lines.Gray;
-    FColWhiteLine = lines.White;
+    FLines = LineColorsForScheme(v);
     Paint();
 }
 
@@ -103,9 +86,8 @@ void TNumLab::SetPrecision(int v)
 
 void TNumLab::SetTransparent(bool v)
 {
-    if (v == FTransParent)
+    if (!Store(FTransParent, v))
         return;
-    FTransParent = v;
     if (v)
         Invalidate();
     else
@@ -145,9 +127,7 @@ void TNumLab::Assign(const QObject* source)
     FColorLabText = s->FColorLabText;
     FColorOutBakG = s->FColorOutBakG;
     FColorOutText = s->FColorOutText;
-    FColBlackLine = s->FColBlackLine;
-    FColGrayLine = s->FColGrayLine;
-    FColWhiteLine = s->FColWhiteLine;
+    FLines = s->FLines;
     FColorScheme = s->FColorScheme;
     FDisplayType = s->FDisplayType;
     Paint();

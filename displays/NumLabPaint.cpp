@@ -1,7 +1,10 @@
 // TNumLab: row geometry and drawing.
 #include "displays/QOR_NumLab.h"
+#include "foundation/QOR_PaintCanvas.h"
+#include "foundation/QOR_SideText.h"
 
 #include <QWidget>
+#include <optional>
 
 namespace qor {
 
@@ -10,38 +13,23 @@ static int divT(int a, int b) { return a / b; }
 
 int TNumLabGeometry::LeftTextX(TAlignment a, int leftSpace, int tw)
 {
-    switch (a) {
-    case taLeftJustify: return 7;
-    case taRightJustify: return leftSpace - tw - 5;
-    default: return divT(leftSpace - tw, 2);
-    }
+    return SideTextLeftX(a, leftSpace, tw);
 }
 
 int TNumLabGeometry::LeftTextShadowX(TAlignment a, int leftSpace, int tw)
 {
-    switch (a) {
-    case taLeftJustify: return 8;
-    case taRightJustify: return leftSpace - tw - 4;
-    default: return divT(leftSpace - tw, 2) + 1;
-    }
+    return SideTextLeftX(a, leftSpace, tw) + 1;
 }
 
 int TNumLabGeometry::RightTextX(TAlignment a, int width, int leftSpace, int labWidth, int tw)
 {
-    switch (a) {
-    case taLeftJustify: return leftSpace + labWidth + 7;
-    case taRightJustify: return width - tw - 6;
-    default: return divT(width - (leftSpace + labWidth + tw), 2) + leftSpace + labWidth + 1;
-    }
+    return SideTextRightX(a, width, leftSpace + labWidth, tw);
 }
 
 int TNumLabGeometry::RightTextShadowX(TAlignment a, int width, int leftSpace, int labWidth, int tw)
 {
-    switch (a) {
-    case taLeftJustify: return leftSpace + labWidth + 8;
-    case taRightJustify: return width - tw - 7;
-    default: return divT(width - (leftSpace + labWidth + tw), 2) + leftSpace + labWidth + 2;
-    }
+    // The shadow falls one pixel right, except under right-aligned text, where it falls left.
+    return SideTextRightX(a, width, leftSpace + labWidth, tw) + (a == taRightJustify ? -1 : 1);
 }
 
 int TNumLabGeometry::ValueX(TAlignment a, int leftSpace, int labWidth, int tw)
@@ -106,10 +94,18 @@ void TNumLab::Paint()
         return;
     const int w = std::max(1, Width());
     const int h = std::max(1, Height());
-    TBitmap bmp(w, h);
-    TCanvas* c = bmp.Canvas();
-    c->SetPalette(Palette());
-    c->Font()->Assign(*Font());
+    // A transparent label is masked onto what lies behind it, which needs the image apart;
+    // otherwise it paints straight into its own.
+    std::optional<TBitmap> masked;
+    TCanvas* c = nullptr;
+    if (FTransParent) {
+        masked.emplace(w, h);
+        c = masked->Canvas();
+        c->SetPalette(Palette());
+        c->Font()->Assign(*Font());
+    } else {
+        c = BeginFullPaint(this);
+    }
 
     // 1. Background: white when transparent, so that the AND copy lets the parent through.
     TColor outBack = FColorOutBakG;
@@ -131,11 +127,11 @@ void TNumLab::Paint()
 
     // 4. The box, filled, then its frame.
     const TColor boxBack = styledClient() ? QColorToColor(palette().color(QPalette::Base)) : FColorLabBakG;
-    TColor boxPen = FColGrayLine;
+    TColor boxPen = FLines.Gray;
     if (FFrameStyle == fsNone)
         boxPen = FColorLabBakG;
     else if (FFrameStyle == fsRidge)
-        boxPen = FColWhiteLine;
+        boxPen = FLines.White;
     c->Pen()->SetColor(boxPen);
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(boxBack);
@@ -168,27 +164,24 @@ void TNumLab::Paint()
                     TNumLabGeometry::ValueX(FAlignment, FLeftSpace, FLabWidth, tw), y, text);
     }
 
-    copyToControl(bmp);
+    if (masked)
+        copyToControl(*masked);
 }
 
 void TNumLab::copyToControl(TBitmap& bmp)
 {
     TCanvas* cc = Canvas();
-    if (FTransParent) {
-        // This control has no window surface of its own to see through: the parent's
-        // background colour stands in for what lies behind it.
-        const QWidget* p = parentWidget();
-        const QColor behind = p ? p->palette().color(p->backgroundRole()) : palette().color(QPalette::Window);
-        cc->Brush()->SetColor(QColorToColor(behind));
-        cc->FillRect(ClientRect());
-        const TColor fill = FColorLabText != 0 ? TColor(0xFFFFFF) : FColorLabBakG;
-        cc->Pen()->SetColor(fill);
-        cc->Brush()->SetColor(fill);
-        cc->Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabWidth, Height() - 2);
-        cc->SetCopyMode(SRCAND);
-    } else {
-        cc->SetCopyMode(SRCCOPY);
-    }
+    // This control has no window surface of its own to see through: the parent's
+    // background colour stands in for what lies behind it.
+    const QWidget* p = parentWidget();
+    const QColor behind = p ? p->palette().color(p->backgroundRole()) : palette().color(QPalette::Window);
+    cc->Brush()->SetColor(QColorToColor(behind));
+    cc->FillRect(ClientRect());
+    const TColor fill = FColorLabText != 0 ? TColor(0xFFFFFF) : FColorLabBakG;
+    cc->Pen()->SetColor(fill);
+    cc->Brush()->SetColor(fill);
+    cc->Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabWidth, Height() - 2);
+    cc->SetCopyMode(SRCAND);
     cc->Draw(0, 0, &bmp);
     cc->SetCopyMode(SRCCOPY);
 }

@@ -8,6 +8,8 @@
 namespace qor {
 
 /// How the label turns its value into text.
+inline namespace numlab_enums {
+Q_NAMESPACE
 enum TDisplay : Byte {
     dtFloat = 0,      ///< shorter of fixed and scientific, Precision significant digits
     dtFixP = 1,       ///< fixed point, Precision decimals
@@ -25,6 +27,8 @@ enum TDisplay : Byte {
     dtEEng = 13,      ///< engineering notation: 12.35E+3 (exponent a multiple of 3)
     dtEEngNoDP = 14   ///< engineering notation without trailing zeros and lone point: 12.35E+3, 12E+3
 };
+Q_ENUM_NS(TDisplay)
+} // namespace numlab_enums
 
 using TBeforeDisplayEvent = std::function<void(TObject* Sender, QString& Text)>;
 
@@ -56,27 +60,27 @@ struct TNumLabGeometry {
 
 class TNumLab : public TGraphicControl {
     Q_OBJECT
-    Q_PROPERTY(qor::TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(quint32 ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
     Q_PROPERTY(quint32 ColorLabText READ ColorLabText WRITE SetColorLabText)
     Q_PROPERTY(quint32 ColorOutBakG READ ColorOutBakG WRITE SetColorOutBakG)
     Q_PROPERTY(quint32 ColorOutText READ ColorOutText WRITE SetColorOutText)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(bool Comma READ Comma WRITE SetComma)
-    Q_PROPERTY(qor::TDisplay DisplayType READ DisplayType WRITE SetDisplayType)
+    Q_PROPERTY(qor::numlab_enums::TDisplay DisplayType READ DisplayType WRITE SetDisplayType)
     Q_PROPERTY(QString DTFormat READ DTFormat WRITE SetDTFormat)
     Q_PROPERTY(bool Empty READ Empty WRITE SetEmpty)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool ForcePlusSign READ ForcePlusSign WRITE SetForcePlusSign)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(int LabelWidth READ LabelWidth WRITE SetLabelWidth)
     Q_PROPERTY(int LeftSpace READ LeftSpace WRITE SetLeftSpace)
     Q_PROPERTY(QString LeftText READ LeftText WRITE SetLeftText)
-    Q_PROPERTY(qor::TAlignment LeftTextAlignment READ LeftTextAlignment WRITE SetLeftTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment LeftTextAlignment READ LeftTextAlignment WRITE SetLeftTextAlignment)
     Q_PROPERTY(QString OverflowIndicator READ OverflowIndicator WRITE SetOverflowIndicator)
     Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
     Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
-    Q_PROPERTY(qor::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
     Q_PROPERTY(QString StateText READ StateText WRITE SetStateText)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
     Q_PROPERTY(double Value READ Value WRITE SetValue)
@@ -141,9 +145,9 @@ public:
     /// 0 over the left text, 1 over the box, 2 over the right text; set by mouse moves.
     int MouseAreaCode() const { return FMouseAreaCode; }
     /// Line colours set by ColorScheme.
-    TColor ColBlackLine() const { return FColBlackLine; }
-    TColor ColGrayLine() const { return FColGrayLine; }
-    TColor ColWhiteLine() const { return FColWhiteLine; }
+    TColor ColBlackLine() const { return FLines.Black; }
+    TColor ColGrayLine() const { return FLines.Gray; }
+    TColor ColWhiteLine() const { return FLines.White; }
 
     /// The value text drawn by the last paint (after OnBeforeDisplay and overflow).
     QString ShownText() const { return FShownText; }
@@ -186,9 +190,7 @@ private:
     TColor FColorLabText = clBlack;
     TColor FColorOutBakG = clBtnFace;
     TColor FColorOutText = clBlack;
-    TColor FColBlackLine = 0;
-    TColor FColGrayLine = 0x808080;
-    TColor FColWhiteLine = 0xFFFFFF;
+    TLineColors FLines;
     TColorScheme FColorScheme = csFixed;
     TDisplay FDisplayType = dtFixP;
     QString FDtFormat;

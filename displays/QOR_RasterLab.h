@@ -20,8 +20,13 @@ struct TRDCharMatrix {
 };
 static_assert(sizeof(TRDCharMatrix) == 33288, "the character set record has a fixed layout");
 
+inline namespace rasterlab_enums {
+Q_NAMESPACE
 enum TRDBlockMode : Byte { rdbmOff = 0, rdbmOn = 1, rdbmRaster = 2 };
+Q_ENUM_NS(TRDBlockMode)
 enum TRDScrollMode : Byte { rdsmOff = 0, rdsmLeft = 1, rdsmRight = 2, rdsmDown = 3, rdsmUp = 4 };
+Q_ENUM_NS(TRDScrollMode)
+} // namespace rasterlab_enums
 
 class EQORRasterLabError : public EQORError {
 public:
@@ -64,13 +69,14 @@ class TRasterLab : public TGraphicControl {
     Q_PROPERTY(int ScrollIncrement READ ScrollIncrement WRITE SetScrollIncrement)
     Q_PROPERTY(bool ScrollLoop READ ScrollLoop WRITE SetScrollLoop)
     Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(qor::TFont* Font READ Font WRITE SetFont)
     Q_PROPERTY(uint ColorDotOff READ ColorDotOff WRITE SetColorDotOff)
     Q_PROPERTY(uint ColorDotOn READ ColorDotOn WRITE SetColorDotOn)
     Q_PROPERTY(uint ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
-    Q_PROPERTY(qor::TRDBlockMode CharBlockMode READ CharBlockMode WRITE SetCharBlockMode)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(qor::TRDScrollMode ScrollMode READ ScrollMode WRITE SetScrollMode)
+    Q_PROPERTY(qor::rasterlab_enums::TRDBlockMode CharBlockMode READ CharBlockMode WRITE SetCharBlockMode)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::rasterlab_enums::TRDScrollMode ScrollMode READ ScrollMode WRITE SetScrollMode)
 
 public:
     explicit TRasterLab(QWidget* owner = nullptr);
@@ -178,9 +184,7 @@ private:
     TColor FColorLabBakG = 0x000000;
     TColor FColorDotOn = 0x00FF00;
     TColor FColorDotOff = 0x404040;
-    TColor FColBlackLine = 0;
-    TColor FColGrayLine = 0x808080;
-    TColor FColWhiteLine = 0xFFFFFF;
+    TLineColors FLines;
     bool FAutoHeight = false;
     TRDBlockMode FCharBlockMode = rdbmOn;
     TColorScheme FColorScheme = csFixed;

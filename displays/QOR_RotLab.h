@@ -15,13 +15,13 @@ TPoint RotLabTextOffset(TAlignment alignment, int angleDeg, int w2, int h2);
 
 class TRotLab : public TGraphicControl {
     Q_OBJECT
-    Q_PROPERTY(qor::TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
     Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(uint Color READ Color WRITE SetColor)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(int PosX READ PosX WRITE SetPosX)
     Q_PROPERTY(int PosY READ PosY WRITE SetPosY)
     Q_PROPERTY(int TextAngle READ TextAngle WRITE SetTextAngle)

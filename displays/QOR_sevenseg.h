@@ -46,8 +46,8 @@ class TSevenSeg : public TGraphicControl {
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(quint32 ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
     Q_PROPERTY(quint32 ColorText READ ColorText WRITE SetColorText)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(int InterDigDist READ InterDigDist WRITE SetInterDigDist)
     Q_PROPERTY(int Margin READ Margin WRITE SetMargin)
     Q_PROPERTY(int NumDigits READ NumDigits WRITE SetNumDigits)
@@ -76,9 +76,9 @@ public:
     TStyleElements StyleElements() const { return FStyleElements; }
     void SetStyleElements(TStyleElements v) { FStyleElements = v; }
 
-    TColor ColBlackLine() const { return FColBlackLine; }
-    TColor ColGrayLine() const { return FColGrayLine; }
-    TColor ColWhiteLine() const { return FColWhiteLine; }
+    TColor ColBlackLine() const { return FLines.Black; }
+    TColor ColGrayLine() const { return FLines.Gray; }
+    TColor ColWhiteLine() const { return FLines.White; }
 
     /// Rebuilds the 21-cell cache for the current size, margin, distance, digits and colours.
     void CreateImageCache();
@@ -120,9 +120,7 @@ private:
     std::unique_ptr<TBitmap> SegColon;
     std::unique_ptr<TBitmap> SegDeg;
     std::unique_ptr<TBitmap> ImgCache;
-    TColor FColBlackLine = 0;
-    TColor FColGrayLine = 0x808080;
-    TColor FColWhiteLine = 0xFFFFFF;
+    TLineColors FLines;
     TColorScheme FColorScheme = csFixed;
     TStyleElements FStyleElements{seFont, seClient, seBorder};
     int FCacheBuilds = 0;

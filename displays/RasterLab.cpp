@@ -1,5 +1,6 @@
 // Raster label: construction, property setters, the scroll timer and assignment.
 #include "displays/QOR_RasterLab.h"
+#include "foundation/QOR_Store.h"
 
 #include <algorithm>
 #include <climits>
@@ -25,10 +26,7 @@ TRasterLab::TRasterLab(QWidget* owner) : TGraphicControl(owner)
     resize(400, 68);
     FScrTimerHandle = new TComponentTimer(this);
     FScrTimerHandle->OnTimer = [this] { DoTimer(); };
-    const TLineColors lines = LineColorsForScheme(FColorScheme);
-    FColBlackLine = lines.Black;
-    FColGrayLine = lines.Gray;
-    FColWhiteLine = lines.White;
+    FLines = LineColorsForScheme(FColorScheme);
     Font()->SetName(QStringLiteral("default"));
     Font()->SetSize(8);
     FCMat = CreateBitFont(Font());
@@ -45,9 +43,8 @@ TRasterLab::~TRasterLab()
 
 void TRasterLab::SetAutoHeight(bool on)
 {
-    if (on == FAutoHeight)
+    if (!Store(FAutoHeight, on))
         return;
-    FAutoHeight = on;
     if (on)
         AdjustAutoHeight();
     Paint();
@@ -55,9 +52,8 @@ void TRasterLab::SetAutoHeight(bool on)
 
 void TRasterLab::SetAutoCenter(bool on)
 {
-    if (on == FAutoCenter)
+    if (!Store(FAutoCenter, on))
         return;
-    FAutoCenter = on;
     if (on)
         AdjustAutoCenter();
     else
@@ -67,54 +63,45 @@ void TRasterLab::SetAutoCenter(bool on)
 
 void TRasterLab::SetCharBlockMode(TRDBlockMode m)
 {
-    if (m == FCharBlockMode)
+    if (!Store(FCharBlockMode, m))
         return;
-    FCharBlockMode = m;
     Paint();
 }
 
 void TRasterLab::SetColorDotOff(TColor c)
 {
-    if (c == FColorDotOff)
+    if (!Store(FColorDotOff, c))
         return;
-    FColorDotOff = c;
     Paint();
 }
 
 void TRasterLab::SetColorDotOn(TColor c)
 {
-    if (c == FColorDotOn)
+    if (!Store(FColorDotOn, c))
         return;
-    FColorDotOn = c;
     Paint();
 }
 
 void TRasterLab::SetColorLabBakG(TColor c)
 {
-    if (c == FColorLabBakG)
+    if (!Store(FColorLabBakG, c))
         return;
-    FColorLabBakG = c;
     Paint();
 }
 
 void TRasterLab::SetColorScheme(TColorScheme s)
 {
-    if (s == FColorScheme)
+    if (!Store(FColorScheme, s))
         return;
-    FColorScheme = s;
-    const TLineColors lines = LineColorsForScheme(s);
-    FColBlackLine = lines.Black;
-    FColGrayLine = lines.Gray;
-    FColWhiteLine = lines.White;
+    FLines = LineColorsForScheme(s);
     Paint();
 }
 
 void TRasterLab::SetDotSize(int v)
 {
     v = std::clamp(v, 1, 32);
-    if (v == FDotSize)
+    if (!Store(FDotSize, v))
         return;
-    FDotSize = v;
     reapplyAutoRules();
     Paint();
 }
@@ -122,18 +109,16 @@ void TRasterLab::SetDotSize(int v)
 void TRasterLab::SetDotSpacing(int v)
 {
     v = std::clamp(v, 0, 3);
-    if (v == FDotSpacing)
+    if (!Store(FDotSpacing, v))
         return;
-    FDotSpacing = v;
     reapplyAutoRules();
     Paint();
 }
 
 void TRasterLab::SetFrameStyle(TFrameStyle s)
 {
-    if (s == FFrameStyle)
+    if (!Store(FFrameStyle, s))
         return;
-    FFrameStyle = s;
     // The frame width enters both auto rules.
     reapplyAutoRules();
     Paint();
@@ -141,25 +126,22 @@ void TRasterLab::SetFrameStyle(TFrameStyle s)
 
 void TRasterLab::SetPosX(int v)
 {
-    if (v == FXPos)
+    if (!Store(FXPos, v))
         return;
-    FXPos = v;
     Paint();
 }
 
 void TRasterLab::SetPosY(int v)
 {
-    if (v == FYPos)
+    if (!Store(FYPos, v))
         return;
-    FYPos = v;
     Paint();
 }
 
 void TRasterLab::SetProportional(bool on)
 {
-    if (on == FProportional)
+    if (!Store(FProportional, on))
         return;
-    FProportional = on;
     // The spacing changes the text length, so a centred text is centred again.
     if (FAutoCenter)
         AdjustAutoCenter();
@@ -168,9 +150,8 @@ void TRasterLab::SetProportional(bool on)
 
 void TRasterLab::SetScrollMode(TRDScrollMode m)
 {
-    if (m == FScrollMode)
+    if (!Store(FScrollMode, m))
         return;
-    FScrollMode = m;
     if (!Designing()) {
         FScrTimerEnabled = m != rdsmOff;
         restartTimer();
@@ -185,9 +166,8 @@ void TRasterLab::SetScrollMode(TRDScrollMode m)
 void TRasterLab::SetScrollInterval(int ms)
 {
     ms = std::max(ms, 10);
-    if (ms == FScrollIv)
+    if (!Store(FScrollIv, ms))
         return;
-    FScrollIv = ms;
     restartTimer();
 }
 
@@ -197,9 +177,8 @@ void TRasterLab::SetScrollIncrement(int px)
         px = 1;
     else if (px < 0)
         px = px == INT_MIN ? INT_MAX : -px;
-    if (px == FScrollInc)
+    if (!Store(FScrollInc, px))
         return;
-    FScrollInc = px;
     restartTimer();
 }
 
@@ -211,9 +190,8 @@ void TRasterLab::SetScrollLoop(bool on)
 
 void TRasterLab::SetText(const QString& t)
 {
-    if (t == FLabText)
+    if (!Store(FLabText, t))
         return;
-    FLabText = t;
     if (FAutoCenter)
         AdjustAutoCenter();
     Paint();
@@ -334,9 +312,7 @@ void TRasterLab::Assign(const QObject* source)
         FLabText = s->FLabText;
         FColorLabBakG = s->FColorLabBakG;
         FColorDotOn = s->FColorDotOn;
-        FColBlackLine = s->FColBlackLine;
-        FColGrayLine = s->FColGrayLine;
-        FColWhiteLine = s->FColWhiteLine;
+        FLines = s->FLines;
         FColorScheme = s->FColorScheme;
         Paint();
         return;

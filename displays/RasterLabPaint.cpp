@@ -1,5 +1,6 @@
 // Raster label painting: characters as dots, the unlit-dot grid, the frame.
 #include "displays/QOR_RasterLab.h"
+#include "foundation/QOR_PaintCanvas.h"
 
 #include <algorithm>
 #include <vector>
@@ -168,10 +169,7 @@ void TRasterLab::Paint()
     const int h = height();
     if (w <= 0 || h <= 0)
         return;
-    TBitmap bmp(w, h);
-    TCanvas* c = bmp.Canvas();
-    c->SetPalette(Palette());
-    c->Font()->Assign(*Font());
+    TCanvas* c = BeginFullPaint(this);
 
     // 1. background: the unlit-dot colour when off-dots show, else the label background;
     // 2. the gaps of the dot grid in the label background, aligned with the text, so that
@@ -206,36 +204,33 @@ void TRasterLab::Paint()
     // 4. the frame
     switch (FFrameStyle) {
     case fsSimple:
-        outline(c, w, h, 0, 1, FColGrayLine);
+        outline(c, w, h, 0, 1, FLines.Gray);
         break;
     case fsLowered:
-        segment(c, 1, h - 3, 1, 1, FColBlackLine);
-        segment(c, 1, 1, w - 2, 1, FColBlackLine);
-        segment(c, 2, h - 1, w - 1, h - 1, FColWhiteLine);
-        segment(c, w - 1, h - 1, w - 1, 0, FColWhiteLine);
-        outline(c, w, h, 0, 2, FColGrayLine);
+        segment(c, 1, h - 3, 1, 1, FLines.Black);
+        segment(c, 1, 1, w - 2, 1, FLines.Black);
+        segment(c, 2, h - 1, w - 1, h - 1, FLines.White);
+        segment(c, w - 1, h - 1, w - 1, 0, FLines.White);
+        outline(c, w, h, 0, 2, FLines.Gray);
         break;
     case fsRaised:
-        segment(c, 1, h - 3, 1, 1, FColWhiteLine);
-        segment(c, 1, 1, w - 2, 1, FColWhiteLine);
-        segment(c, 0, h - 1, w - 1, h - 1, FColBlackLine);
-        segment(c, w - 1, h - 1, w - 1, 0, FColBlackLine);
-        outline(c, w, h, 0, 2, FColGrayLine);
+        segment(c, 1, h - 3, 1, 1, FLines.White);
+        segment(c, 1, 1, w - 2, 1, FLines.White);
+        segment(c, 0, h - 1, w - 1, h - 1, FLines.Black);
+        segment(c, w - 1, h - 1, w - 1, 0, FLines.Black);
+        outline(c, w, h, 0, 2, FLines.Gray);
         break;
     case fsRidge:
-        outline(c, w, h, 1, 1, FColGrayLine);
-        outline(c, w, h, 0, 2, FColWhiteLine);
+        outline(c, w, h, 1, 1, FLines.Gray);
+        outline(c, w, h, 0, 2, FLines.White);
         break;
     case fsGroove:
-        outline(c, w, h, 1, 1, FColWhiteLine);
-        outline(c, w, h, 0, 2, FColGrayLine);
+        outline(c, w, h, 1, 1, FLines.White);
+        outline(c, w, h, 0, 2, FLines.Gray);
         break;
     default:
         break;
     }
-
-    // 5. one copy onto the control
-    Canvas()->Draw(0, 0, &bmp);
 }
 
 } // namespace qor

@@ -1,14 +1,16 @@
 // Rotated label: anchor geometry, setters, painting of the rotated caption and the frame.
 #include "displays/QOR_RotLab.h"
+#include "foundation/QOR_Store.h"
 
 #include <QPainter>
 #include <cmath>
+#include <numbers>
 
 namespace qor {
 
 TPoint RotLabTextOffset(TAlignment alignment, int angleDeg, int w2, int h2)
 {
-    const double theta = angleDeg * M_PI / 180.0;
+    const double theta = angleDeg * std::numbers::pi / 180.0;
     const double s = std::sin(theta);
     const double c = std::cos(theta);
     double dx = 0, dy = 0;
@@ -49,25 +51,22 @@ void TRotLab::repaintLabel()
 
 void TRotLab::SetAlignment(TAlignment a)
 {
-    if (a == FAlignment)
+    if (!Store(FAlignment, a))
         return;
-    FAlignment = a;
     repaintLabel();
 }
 
 void TRotLab::SetAntiAlias(bool on)
 {
-    if (on == FAntiAlias)
+    if (!Store(FAntiAlias, on))
         return;
-    FAntiAlias = on;
     repaintLabel();
 }
 
 void TRotLab::SetAutoCenter(bool on)
 {
-    if (on == FAutoCenter)
+    if (!Store(FAutoCenter, on))
         return;
-    FAutoCenter = on;
     if (on)
         AdjustAutoCenter();
     repaintLabel();
@@ -75,17 +74,15 @@ void TRotLab::SetAutoCenter(bool on)
 
 void TRotLab::SetCaption(const QString& c)
 {
-    if (c == FCaption)
+    if (!Store(FCaption, c))
         return;
-    FCaption = c;
     repaintLabel();
 }
 
 void TRotLab::SetColor(TColor c)
 {
-    if (c == FBgColor)
+    if (!Store(FBgColor, c))
         return;
-    FBgColor = c;
     if (StyleServicesEnabled() && FStyleElements.Contains(seClient))
         FBgColor = clWindow; // the style's window colour
     TGraphicControl::SetColor(FBgColor);
@@ -94,9 +91,8 @@ void TRotLab::SetColor(TColor c)
 
 void TRotLab::SetFrameStyle(TFrameStyle s)
 {
-    if (s == FFrameStyle)
+    if (!Store(FFrameStyle, s))
         return;
-    FFrameStyle = s;
     repaintLabel();
 }
 
@@ -124,25 +120,22 @@ void TRotLab::SetPosY(int v)
 
 void TRotLab::SetTextAngle(int degrees)
 {
-    if (degrees == FTextAngle)
+    if (!Store(FTextAngle, degrees))
         return;
-    FTextAngle = degrees;
     repaintLabel();
 }
 
 void TRotLab::SetTransparent(bool on)
 {
-    if (on == FTransparent)
+    if (!Store(FTransparent, on))
         return;
-    FTransparent = on;
     repaintLabel();
 }
 
 void TRotLab::SetStyleElements(TStyleElements e)
 {
-    if (e == FStyleElements)
+    if (!Store(FStyleElements, e))
         return;
-    FStyleElements = e;
     repaintLabel();
 }
 

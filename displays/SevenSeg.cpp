@@ -1,5 +1,7 @@
 // TSevenSeg: properties, the sprite master image, the character cache and painting.
 #include "displays/QOR_sevenseg.h"
+#include "foundation/QOR_PaintCanvas.h"
+#include "foundation/QOR_Store.h"
 
 namespace qor {
 
@@ -20,10 +22,7 @@ constexpr TColor kWhite = 0xFFFFFF;
 TSevenSeg::TSevenSeg(QWidget* owner) : TGraphicControl(owner)
 {
     FCaption = QStringLiteral("8.8.8.8.");
-    const TLineColors lines = LineColorsForScheme(FColorScheme);
-    FColBlackLine = lines.Black;
-    FColGrayLine = lines.Gray;
-    FColWhiteLine = lines.White;
+    FLines = LineColorsForScheme(FColorScheme);
     DigImg = std::make_unique<TBitmap>(SevenSegMasterWidth, SevenSegMasterHeight);
     DigImg->SetPixelFormat(pf32bit);
     ImgCache = std::make_unique<TBitmap>();
@@ -49,45 +48,37 @@ void TSevenSeg::rebuildAndPaint()
 
 void TSevenSeg::SetCaption(const QString& v)
 {
-    if (v == FCaption)
+    if (!Store(FCaption, v))
         return;
-    FCaption = v;
     Paint();
 }
 
 void TSevenSeg::SetColorBackGnd(TColor v)
 {
-    if (v == FColorBakG)
+    if (!Store(FColorBakG, v))
         return;
-    FColorBakG = v;
     rebuildAndPaint();
 }
 
 void TSevenSeg::SetColorText(TColor v)
 {
-    if (v == FColorTxt)
+    if (!Store(FColorTxt, v))
         return;
-    FColorTxt = v;
     rebuildAndPaint();
 }
 
 void TSevenSeg::SetColorScheme(TColorScheme v)
 {
-    if (v == FColorScheme)
+    if (!Store(FColorScheme, v))
         return;
-    FColorScheme = v;
-    const TLineColors lines = LineColorsForScheme(v);
-    FColBlackLine = lines.Black;
-    FColGrayLine = lines.Gray;
-    FColWhiteLine = lines.White;
+    FLines = LineColorsForScheme(v);
     Invalidate();
 }
 
 void TSevenSeg::SetFrameStyle(TFrameStyle v)
 {
-    if (v == FFrameStyle)
+    if (!Store(FFrameStyle, v))
         return;
-    FFrameStyle = v;
     Invalidate();
 }
 
@@ -95,9 +86,8 @@ void TSevenSeg::SetInterDigDist(int v)
 {
     if (v >= 256)
         v = 255;
-    if (v == FInterDigDist)
+    if (!Store(FInterDigDist, v))
         return;
-    FInterDigDist = v;
     rebuildAndPaint();
 }
 
@@ -245,10 +235,7 @@ void TSevenSeg::Paint()
     }
     const int w = std::max(1, Width());
     const int h = std::max(1, Height());
-    TBitmap bmp(w, h);
-    TCanvas* c = bmp.Canvas();
-    c->SetPalette(Palette());
-    c->Font()->Assign(*Font());
+    TCanvas* c = BeginFullPaint(this);
     c->Pen()->SetColor(FColorBakG);
     c->Brush()->SetColor(FColorBakG);
     c->Rectangle(0, 0, w, h);
@@ -273,10 +260,6 @@ void TSevenSeg::Paint()
         }
     }
     DrawFrame(c, FFrameStyle, 0, 0, w - 1, h - 1, 0xFFFFFF, 0xC0C0C0, 0x808080, 0, 0);
-
-    TCanvas* cc = Canvas();
-    cc->SetCopyMode(SRCCOPY);
-    cc->Draw(0, 0, &bmp);
 }
 
 void TSevenSeg::Assign(const QObject* source)
@@ -293,9 +276,7 @@ void TSevenSeg::Assign(const QObject* source)
     FNumDigits = s->FNumDigits;
     FCaption = s->FCaption;
     FFrameStyle = s->FFrameStyle;
-    FColBlackLine = s->FColBlackLine;
-    FColGrayLine = s->FColGrayLine;
-    FColWhiteLine = s->FColWhiteLine;
+    FLines = s->FLines;
     FColorScheme = s->FColorScheme;
     FMargin = s->FMargin;
     FInterDigDist = s->FInterDigDist;

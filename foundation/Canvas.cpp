@@ -19,7 +19,7 @@ QPainter::CompositionMode modeForPen(TPenMode m)
     case pmXor: return QPainter::RasterOp_SourceXorDestination;
     case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
     case pmMerge: return QPainter::RasterOp_SourceOrDestination;
-    case pmNotMerge: return QPainter::RasterOp_NotSourceOrNotDestination; // closest available
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
     case pmMask: return QPainter::RasterOp_SourceAndDestination;
     case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
     case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
@@ -60,6 +60,21 @@ const std::vector<int>& dashPattern(TPenStyle s)
     case psDashDot: return dashDot;
     case psDashDotDot: return dashDotDot;
     default: return none;
+    }
+}
+
+// Hatches by name, not by position: the two enumerations list them in different orders.
+Qt::BrushStyle hatchPattern(TBrushStyle s)
+{
+    switch (s) {
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    case bsClear: return Qt::NoBrush;
+    default: return Qt::SolidPattern;
     }
 }
 
@@ -133,7 +148,7 @@ QPainter* TCanvas::Painter()
         return nullptr;
     p->setRenderHint(QPainter::Antialiasing, m_font.AntiAlias());
     p->setPen(m_pen.Style() == psClear ? QPen(Qt::NoPen) : QPen(ColorToQColor(m_pen.Color(), m_palette), m_pen.Width()));
-    p->setBrush(m_brush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(ColorToQColor(m_brush.Color(), m_palette)));
+    p->setBrush(qtBrush());
     p->setFont(m_font.ToQFont());
     return p;
 }
@@ -146,7 +161,30 @@ QPainter* TCanvas::shapePainter()
         return nullptr;
     p->setRenderHint(QPainter::Antialiasing, false);
     applyPenMode(p, m_pen.Mode());
+    if (m_pen.Style() == psClear || m_pen.Mode() == pmNop) {
+        p->setPen(Qt::NoPen);
+    } else {
+        QPen pen = p->pen();
+        pen.setColor(penColor());
+        p->setPen(pen);
+    }
     return p;
+}
+
+QColor TCanvas::penColor() const
+{
+    // pmBlack and pmWhite paint their colour whatever the pen's.
+    switch (m_pen.Mode()) {
+    case pmBlack: return Qt::black;
+    case pmWhite: return Qt::white;
+    default: return ColorToQColor(m_pen.Color(), m_palette);
+    }
+}
+
+QBrush TCanvas::qtBrush() const
+{
+    const Qt::BrushStyle style = hatchPattern(m_brush.Style());
+    return style == Qt::NoBrush ? QBrush(Qt::NoBrush) : QBrush(ColorToQColor(m_brush.Color(), m_palette), style);
 }
 
 void TCanvas::notifyDrawn()
@@ -182,9 +220,7 @@ void TCanvas::plotLine(int x0, int y0, int x1, int y1)
     QPainter* p = beginPaint();
     if (!p)
         return;
-    QColor color = ColorToQColor(m_pen.Color(), m_palette);
-    if (m_pen.Mode() == pmBlack) color = Qt::black;
-    if (m_pen.Mode() == pmWhite) color = Qt::white;
+    const QColor color = penColor();
     applyPenMode(p, m_pen.Mode());
 
     if (m_pen.Width() > 1) {
@@ -252,18 +288,12 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
         // Without a pen the filled area is one pixel smaller, as the classic call fills it.
         const QRect inner = penVisible ? QRect(QPoint(x1 + w, y1 + w), QPoint(x2 - 1 - w, y2 - 1 - w))
                                        : QRect(QPoint(x1, y1), QPoint(x2 - 2, y2 - 2));
-        if (inner.isValid()) {
-            if (m_brush.Style() == bsSolid)
-                p->fillRect(inner, ColorToQColor(m_brush.Color(), m_palette));
-            else
-                p->fillRect(inner, QBrush(ColorToQColor(m_brush.Color(), m_palette), Qt::BrushStyle(int(Qt::HorPattern) + int(m_brush.Style()) - int(bsHorizontal))));
-        }
+        if (inner.isValid())
+            p->fillRect(inner, qtBrush());
     }
     if (!penVisible)
         return;
-    QColor c = ColorToQColor(m_pen.Color(), m_palette);
-    if (m_pen.Mode() == pmBlack) c = Qt::black;
-    if (m_pen.Mode() == pmWhite) c = Qt::white;
+    const QColor c = penColor();
     if (m_pen.Style() != psSolid && m_pen.Style() != psInsideFrame && w == 1) {
         plotLine(x1, y1, x2 - 1, y1);
         plotLine(x2 - 1, y1, x2 - 1, y2 - 1);
@@ -290,9 +320,11 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
         return;
     if (x2 - x1 <= 2 && y2 - y1 <= 2) {
         // Tiny ellipses are their bounding box.
-        const QColor c = m_pen.Style() != psClear ? ColorToQColor(m_pen.Color(), m_palette)
-                                                  : ColorToQColor(m_brush.Color(), m_palette);
-        p->fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), c);
+        const QRect box(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+        if (p->pen().style() != Qt::NoPen)
+            p->fillRect(box, p->pen().color());
+        else
+            p->fillRect(box, qtBrush());
         return;
     }
     if (m_pen.Width() > 1 && m_pen.Style() != psClear) {
@@ -379,7 +411,7 @@ void TCanvas::FillRect(const TRect& r)
     QPainter* p = beginPaint();
     if (!p)
         return;
-    p->fillRect(r.ToQRect(), ColorToQColor(m_brush.Color(), m_palette));
+    p->fillRect(r.ToQRect(), qtBrush());
 }
 
 void TCanvas::FrameRect(const TRect& r)

@@ -1,11 +1,13 @@
 // Component and control bases, keys, timer, clipboard and beep.
 #include "foundation/QOR_Controls.h"
+#include "foundation/QOR_Testing.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QWheelEvent>
 
 namespace qor {
@@ -157,15 +159,6 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers m, Qt::MouseButtons b)
     return s;
 }
 
-static TMouseButton buttonOf(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return mbLeft;
-    }
-}
-
 // ---------------------------------------------------------------- components
 
 bool OwnerDesigning(const QObject* owner)
@@ -210,8 +203,10 @@ TBackingStore::TBackingStore(QWidget* owner, QWidget* view, std::function<QSize(
 {
     m_canvas.SetTarget(&m_image, &m_owner->palette());
     m_canvas.OnDrawn = [this] {
-        if (!m_inPaint)
+        if (!m_inPaint) {
+            m_drawnOutside = true;
             m_view->update();
+        }
     };
 }
 
@@ -265,32 +260,41 @@ void TBackingStore::Repaint()
 void TBackingStore::PaintEvent()
 {
     ensureSize();
-    if (m_needsPaint) {
+    // Paint runs at every paint event, so a hook or setting changed since the last one shows;
+    // only an update that drawing outside of Paint asked for shows the image as it is.
+    if (m_needsPaint || !m_drawnOutside) {
         m_needsPaint = false;
         m_inPaint = true;
+        const auto done = qScopeGuard([this] { m_inPaint = false; });
         m_paint();
-        m_inPaint = false;
     }
+    m_drawnOutside = false;
     m_canvas.Flush();
     m_canvas.AcknowledgeDrawn();
+    // The image holds device-independent pixels; at a device pixel ratio of 2 each of them
+    // covers 2 x 2 device pixels, unsmoothed, so lines and edges stay crisp.
     QPainter p(m_view);
-    p.drawImage(0, 0, m_image);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(QRect(QPoint(0, 0), m_image.size()), m_image);
 }
 
 // ---------------------------------------------------------------- TCustomControl
 
 TCustomControl::TCustomControl(QWidget* owner)
-    : QWidget(owner), m_store(this, this, [this] { return size(); }, [this] { Paint(); })
+    : TControlBase<QWidget>(owner), m_store(this, this, [this] { return size(); }, [this] { Paint(); })
 {
-    if (OwnerDesigning(owner))
-        SetDesigning(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_font.OnChange = [this](TGraphicsObject*) { FontChanged(); };
+    // A control keeps the size it was designed with unless the program sets another.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-TCustomControl::~TCustomControl() { m_font.OnChange = nullptr; }
+TCustomControl::~TCustomControl() = default;
+
+void TCustomControl::FontChanged() { Invalidate(); }
+void TCustomControl::ColorChanged() { Invalidate(); }
+void TCustomControl::EnabledChanged() { Invalidate(); }
 
 TCanvas* TCustomControl::Canvas() { return m_store.Canvas(); }
 
@@ -308,6 +312,7 @@ void TCustomControl::Repaint() { m_store.Repaint(); }
 void TCustomControl::SetBounds(int left, int top, int w, int h)
 {
     setGeometry(left, top, qMax(0, w), qMax(0, h));
+    SetDesignSize(size());
 }
 
 void TCustomControl::SetColor(TColor c)
@@ -357,145 +362,15 @@ void TCustomControl::changeEvent(QEvent* e)
         EnabledChanged();
     else if (e->type() == QEvent::PaletteChange)
         Invalidate();
-    QWidget::changeEvent(e);
-}
-
-bool TCustomControl::focusNextPrevChild(bool next)
-{
-    return WantTabs() ? false : QWidget::focusNextPrevChild(next);
-}
-
-void TCustomControl::mousePressEvent(QMouseEvent* e)
-{
-    const QPoint p = e->position().toPoint();
-    if (e->button() == Qt::LeftButton)
-        m_pressedLeft = true;
-    if (focusPolicy() != Qt::NoFocus && !hasFocus())
-        setFocus(Qt::MouseFocusReason);
-    MouseDown(buttonOf(e->button()), ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
-}
-
-void TCustomControl::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPoint p = e->position().toPoint();
-    MouseMove(ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
-}
-
-void TCustomControl::mouseReleaseEvent(QMouseEvent* e)
-{
-    const QPoint p = e->position().toPoint();
-    const bool click = e->button() == Qt::LeftButton && m_pressedLeft && rect().contains(p);
-    if (e->button() == Qt::LeftButton)
-        m_pressedLeft = false;
-    // The click comes before the button-up handler, as the classic message order has it.
-    if (click)
-        Click();
-    MouseUp(buttonOf(e->button()), ShiftStateFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
-}
-
-void TCustomControl::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    const QPoint p = e->position().toPoint();
-    if (e->button() == Qt::LeftButton) {
-        m_pressedLeft = true;
-        DblClick();
-    }
-    MouseDown(buttonOf(e->button()), ShiftStateFromQt(e->modifiers(), e->buttons()) + ssDouble, p.x(), p.y());
-}
-
-void TCustomControl::wheelEvent(QWheelEvent* e)
-{
-    const QPoint p = e->position().toPoint();
-    const int delta = e->angleDelta().y();
-    if (delta == 0 || DoMouseWheel(ShiftStateFromQt(e->modifiers(), e->buttons()), delta, p))
-        e->accept();
-    else
-        e->ignore();
-}
-
-void TCustomControl::enterEvent(QEnterEvent*) { MouseEnter(); }
-void TCustomControl::leaveEvent(QEvent*) { MouseLeave(); }
-
-void TCustomControl::keyPressEvent(QKeyEvent* e)
-{
-    Word key = QtKeyToVK(e->key(), e->modifiers());
-    const TShiftState shift = ShiftStateFromQt(e->modifiers());
-    if (key != 0)
-        KeyDown(key, shift);
-    if (key == 0 && QtKeyToVK(e->key(), e->modifiers()) != 0) {
-        e->accept();
-        return;
-    }
-    const QString text = e->text();
-    if (!text.isEmpty()) {
-        QChar c = text.at(0);
-        KeyPress(c);
-    }
-    e->accept();
-}
-
-void TCustomControl::keyReleaseEvent(QKeyEvent* e)
-{
-    Word key = QtKeyToVK(e->key(), e->modifiers());
-    if (key != 0)
-        KeyUp(key, ShiftStateFromQt(e->modifiers()));
-    e->accept();
-}
-
-void TCustomControl::focusInEvent(QFocusEvent*) { DoEnter(); }
-void TCustomControl::focusOutEvent(QFocusEvent*) { DoExit(); }
-
-void TCustomControl::MouseDown(TMouseButton b, TShiftState s, int x, int y) { if (OnMouseDown) OnMouseDown(this, b, s, x, y); }
-void TCustomControl::MouseMove(TShiftState s, int x, int y) { if (OnMouseMove) OnMouseMove(this, s, x, y); }
-void TCustomControl::MouseUp(TMouseButton b, TShiftState s, int x, int y) { if (OnMouseUp) OnMouseUp(this, b, s, x, y); }
-void TCustomControl::Click() { if (OnClick) OnClick(this); }
-void TCustomControl::DblClick() { if (OnDblClick) OnDblClick(this); }
-void TCustomControl::MouseEnter() { if (OnMouseEnter) OnMouseEnter(this); }
-void TCustomControl::MouseLeave() { if (OnMouseLeave) OnMouseLeave(this); }
-void TCustomControl::KeyDown(Word& key, TShiftState s) { if (OnKeyDown) OnKeyDown(this, key, s); }
-void TCustomControl::KeyPress(QChar& key) { if (OnKeyPress) OnKeyPress(this, key); }
-void TCustomControl::KeyUp(Word& key, TShiftState s) { if (OnKeyUp) OnKeyUp(this, key, s); }
-void TCustomControl::DoEnter() { if (OnEnter) OnEnter(this); }
-void TCustomControl::DoExit() { if (OnExit) OnExit(this); }
-void TCustomControl::Resize() { if (OnResize) OnResize(this); }
-void TCustomControl::FontChanged() { Invalidate(); }
-void TCustomControl::ColorChanged() { Invalidate(); }
-void TCustomControl::EnabledChanged() { Invalidate(); }
-
-bool TCustomControl::DoMouseWheel(TShiftState shift, int delta, TPoint pos)
-{
-    bool handled = false;
-    if (OnMouseWheel)
-        OnMouseWheel(this, shift, delta, pos, handled);
-    if (!handled)
-        handled = delta < 0 ? DoMouseWheelDown(shift, pos) : DoMouseWheelUp(shift, pos);
-    return handled;
-}
-
-bool TCustomControl::DoMouseWheelDown(TShiftState shift, TPoint pos)
-{
-    bool handled = false;
-    if (OnMouseWheelDown)
-        OnMouseWheelDown(this, shift, pos, handled);
-    return handled;
-}
-
-bool TCustomControl::DoMouseWheelUp(TShiftState shift, TPoint pos)
-{
-    bool handled = false;
-    if (OnMouseWheelUp)
-        OnMouseWheelUp(this, shift, pos, handled);
-    return handled;
+    TControlBase<QWidget>::changeEvent(e);
 }
 
 TGraphicControl::TGraphicControl(QWidget* owner) : TCustomControl(owner) { setFocusPolicy(Qt::NoFocus); }
 
 // ---------------------------------------------------------------- TCustomEdit
 
-TCustomEdit::TCustomEdit(QWidget* owner) : QLineEdit(owner)
+TCustomEdit::TCustomEdit(QWidget* owner) : TControlBase<QLineEdit>(owner)
 {
-    if (OwnerDesigning(owner))
-        SetDesigning(true);
     connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
 }
 
@@ -535,83 +410,6 @@ void TCustomEdit::Assign(const QObject* source)
 
 void TCustomEdit::AssignTo(QObject* dest) const { AssignError(this, dest); }
 
-void TCustomEdit::keyPressEvent(QKeyEvent* e)
-{
-    Word key = QtKeyToVK(e->key(), e->modifiers());
-    if (key != 0 && OnKeyDown) {
-        OnKeyDown(this, key, ShiftStateFromQt(e->modifiers()));
-        if (key == 0)
-            return;
-    }
-    const QString text = e->text();
-    if (!text.isEmpty() && OnKeyPress) {
-        QChar c = text.at(0);
-        OnKeyPress(this, c);
-        if (c.isNull())
-            return;
-        if (c != text.at(0) && c.isPrint()) {
-            insert(QString(c));
-            return;
-        }
-    }
-    QLineEdit::keyPressEvent(e);
-}
-
-void TCustomEdit::keyReleaseEvent(QKeyEvent* e)
-{
-    Word key = QtKeyToVK(e->key(), e->modifiers());
-    if (key != 0 && OnKeyUp)
-        OnKeyUp(this, key, ShiftStateFromQt(e->modifiers()));
-    QLineEdit::keyReleaseEvent(e);
-}
-
-void TCustomEdit::mousePressEvent(QMouseEvent* e)
-{
-    QLineEdit::mousePressEvent(e);
-    if (OnMouseDown)
-        OnMouseDown(this, buttonOf(e->button()), ShiftStateFromQt(e->modifiers(), e->buttons()),
-                    int(e->position().x()), int(e->position().y()));
-}
-
-void TCustomEdit::mouseReleaseEvent(QMouseEvent* e)
-{
-    QLineEdit::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && OnClick)
-        OnClick(this);
-    if (OnMouseUp)
-        OnMouseUp(this, buttonOf(e->button()), ShiftStateFromQt(e->modifiers(), e->buttons()),
-                  int(e->position().x()), int(e->position().y()));
-}
-
-void TCustomEdit::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    QLineEdit::mouseDoubleClickEvent(e);
-    if (OnDblClick)
-        OnDblClick(this);
-}
-
-void TCustomEdit::mouseMoveEvent(QMouseEvent* e)
-{
-    QLineEdit::mouseMoveEvent(e);
-    if (OnMouseMove)
-        OnMouseMove(this, ShiftStateFromQt(e->modifiers(), e->buttons()), int(e->position().x()),
-                    int(e->position().y()));
-}
-
-void TCustomEdit::focusInEvent(QFocusEvent* e)
-{
-    QLineEdit::focusInEvent(e);
-    if (OnEnter)
-        OnEnter(this);
-}
-
-void TCustomEdit::focusOutEvent(QFocusEvent* e)
-{
-    QLineEdit::focusOutEvent(e);
-    if (OnExit)
-        OnExit(this);
-}
-
 // ---------------------------------------------------------------- timer, exceptions
 
 static bool s_failTimerStarts = false;
@@ -632,7 +430,7 @@ bool TComponentTimer::Start(int intervalMs)
 
 void TComponentTimer::Stop() { m_timer.stop(); }
 
-void TComponentTimer::SetFailStartsForTesting(bool fail) { s_failTimerStarts = fail; }
+void testing::SetTimerStartsFail(bool fail) { s_failTimerStarts = fail; }
 
 void TComponentTimer::Fire()
 {
@@ -698,7 +496,7 @@ void MessageBeep(unsigned)
     QApplication::beep();
 }
 
-int BeepCount() { return s_beeps; }
+int testing::BeepCount() { return s_beeps; }
 
 static bool s_styles = false;
 bool StyleServicesEnabled() { return s_styles; }

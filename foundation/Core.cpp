@@ -60,10 +60,13 @@ void DrawFrame(TCanvas* canvas, TFrameStyle frameStyle, int left, int top, int r
     canvas->Pen()->SetStyle(psSolid);
     canvas->Pen()->SetMode(pmCopy);
     switch (frameStyle) {
-    case fsSimple:
-        // The simple frame is a grey line; with all-zero colours (a mask) it is black.
-        ring(canvas, left, top, right, bottom, colShadow | colLine, colShadow | colLine);
+    case fsSimple: {
+        // One line in the line colour when a caller gives one (a symbol colour, a style's
+        // border), otherwise in the shadow grey; five zeros (a mask) give black either way.
+        const TColor line = colLine != 0 ? colLine : colShadow;
+        ring(canvas, left, top, right, bottom, line, line);
         break;
+    }
     case fsLowered:
         ring(canvas, left, top, right, bottom, colShadow, colHigh);
         break;

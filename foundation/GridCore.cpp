@@ -9,7 +9,7 @@
 namespace qor {
 
 TCustomGrid::TCustomGrid(QWidget* owner)
-    : QAbstractScrollArea(owner),
+    : TControlBase<QAbstractScrollArea>(owner),
       m_store(this, viewport(), [this] { return QSize(ClientWidth(), ClientHeight()); }, [this] { Paint(); })
 {
     m_options = TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
@@ -29,18 +29,12 @@ TCustomGrid::TCustomGrid(QWidget* owner)
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setTracking(false);
     verticalScrollBar()->setTracking(false);
-    if (OwnerDesigning(owner))
-        SetDesigning(true);
-    m_font.OnChange = [this](TGraphicsObject*) { FontChanged(); };
     m_store.SetBackground(m_color);
     resize(320, 120);
     updateScrollBars();
 }
 
-TCustomGrid::~TCustomGrid()
-{
-    m_font.OnChange = nullptr;
-}
+TCustomGrid::~TCustomGrid() = default;
 
 // --- dimensions ----------------------------------------------------------------------------
 
@@ -429,6 +423,7 @@ int TCustomGrid::ClientHeight() const
 void TCustomGrid::SetBounds(int left, int top, int w, int h)
 {
     setGeometry(left, top, std::max(0, w), std::max(0, h));
+    SetDesignSize(size());
 }
 
 void TCustomGrid::SetColor(TColor c)
@@ -453,19 +448,13 @@ bool TCustomGrid::Focused() const
 
 void TCustomGrid::Assign(const QObject* source) { AssignError(source, this); }
 
-void TCustomGrid::Resize()
-{
-    if (OnResize)
-        OnResize(this);
-}
-
 void TCustomGrid::FontChanged() { Invalidate(); }
 void TCustomGrid::ColorChanged() { Invalidate(); }
 void TCustomGrid::EnabledChanged() { Invalidate(); }
 
 void TCustomGrid::resizeEvent(QResizeEvent* e)
 {
-    QAbstractScrollArea::resizeEvent(e);
+    TControlBase<QAbstractScrollArea>::resizeEvent(e);
     updateScrollBars();
     const int col = LeftCol(), row = TopRow();
     setTopLeft(col, row);

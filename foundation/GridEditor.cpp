@@ -214,7 +214,7 @@ void TCustomGrid::placeEditor()
     QPalette pal = m_editor->palette();
     pal.setColor(QPalette::Base, QColor(GetRValue(bg), GetGValue(bg), GetBValue(bg)));
     m_editor->setPalette(pal);
-    m_editor->setFont(m_font.ToQFont());
+    m_editor->setFont(Font()->ToQFont());
     m_editor->show();
 }
 

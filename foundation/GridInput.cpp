@@ -10,14 +10,6 @@
 namespace qor {
 
 namespace {
-TMouseButton toButton(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return mbLeft;
-    }
-}
 // How far from a column border (in pixels, either side) a press starts sizing the column.
 constexpr int kSizingReach = 2;
 } // namespace
@@ -44,8 +36,6 @@ int TCustomGrid::sizingBorderAt(int x, int y) const
 
 void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (focusPolicy() != Qt::NoFocus && !hasFocus() && !(m_editor && m_editor->hasFocus()))
-        setFocus(Qt::MouseFocusReason);
     if (button == mbLeft && !shift.Contains(ssDouble)) {
         const int b = sizingBorderAt(x, y);
         if (b >= 0) {
@@ -105,30 +95,6 @@ void TCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     }
     if (OnMouseUp)
         OnMouseUp(this, button, shift, x, y);
-}
-
-void TCustomGrid::Click()
-{
-    if (OnClick)
-        OnClick(this);
-}
-
-void TCustomGrid::DblClick()
-{
-    if (OnDblClick)
-        OnDblClick(this);
-}
-
-void TCustomGrid::MouseEnter()
-{
-    if (OnMouseEnter)
-        OnMouseEnter(this);
-}
-
-void TCustomGrid::MouseLeave()
-{
-    if (OnMouseLeave)
-        OnMouseLeave(this);
 }
 
 void TCustomGrid::moveBy(int dCol, int dRow, bool extend)
@@ -240,12 +206,6 @@ void TCustomGrid::KeyPress(QChar& key)
     }
 }
 
-void TCustomGrid::KeyUp(Word& key, TShiftState shift)
-{
-    if (OnKeyUp)
-        OnKeyUp(this, key, shift);
-}
-
 void TCustomGrid::DoEnter()
 {
     Invalidate();
@@ -258,16 +218,6 @@ void TCustomGrid::DoExit()
     Invalidate();
     if (OnExit)
         OnExit(this);
-}
-
-bool TCustomGrid::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos)
-{
-    bool handled = false;
-    if (OnMouseWheel)
-        OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
-    if (handled)
-        return true;
-    return wheelDelta < 0 ? DoMouseWheelDown(shift, mousePos) : DoMouseWheelUp(shift, mousePos);
 }
 
 bool TCustomGrid::DoMouseWheelDown(TShiftState shift, TPoint mousePos)
@@ -290,114 +240,13 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState shift, TPoint mousePos)
     return true;
 }
 
-// --- Qt events ----------------------------------------------------------------------------
-
-void TCustomGrid::mousePressEvent(QMouseEvent* e)
-{
-    const TShiftState s = ShiftStateFromQt(e->modifiers(), e->buttons());
-    if (e->button() == Qt::LeftButton)
-        m_pressedLeft = true;
-    MouseDown(toButton(e->button()), s, int(e->position().x()), int(e->position().y()));
-}
-
-void TCustomGrid::mouseMoveEvent(QMouseEvent* e)
-{
-    MouseMove(ShiftStateFromQt(e->modifiers(), e->buttons()), int(e->position().x()), int(e->position().y()));
-}
-
-void TCustomGrid::mouseReleaseEvent(QMouseEvent* e)
-{
-    const int x = int(e->position().x()), y = int(e->position().y());
-    MouseUp(toButton(e->button()), ShiftStateFromQt(e->modifiers(), e->buttons()), x, y);
-    if (e->button() == Qt::LeftButton && m_pressedLeft) {
-        m_pressedLeft = false;
-        if (viewport()->rect().contains(x, y))
-            Click();
-    }
-}
-
-void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    TShiftState s = ShiftStateFromQt(e->modifiers(), e->buttons());
-    s.Include(ssDouble);
-    MouseDown(toButton(e->button()), s, int(e->position().x()), int(e->position().y()));
-    if (e->button() == Qt::LeftButton)
-        DblClick();
-}
-
-void TCustomGrid::wheelEvent(QWheelEvent* e)
-{
-    const int dy = e->angleDelta().y();
-    if (dy == 0) {
-        e->ignore();
-        return;
-    }
-    const TShiftState s = ShiftStateFromQt(e->modifiers(), e->buttons());
-    const TPoint pos(int(e->position().x()), int(e->position().y()));
-    const int steps = std::max(1, std::abs(dy) / 120);
-    for (int i = 0; i < steps; ++i)
-        DoMouseWheel(s, dy < 0 ? -120 : 120, pos);
-    e->accept();
-}
-
-void TCustomGrid::enterEvent(QEnterEvent* e)
-{
-    QAbstractScrollArea::enterEvent(e);
-    MouseEnter();
-}
-
-void TCustomGrid::leaveEvent(QEvent* e)
-{
-    QAbstractScrollArea::leaveEvent(e);
-    MouseLeave();
-}
-
-void TCustomGrid::keyPressEvent(QKeyEvent* e)
-{
-    Word vk = QtKeyToVK(e->key(), e->modifiers());
-    const TShiftState s = ShiftStateFromQt(e->modifiers());
-    KeyDown(vk, s);
-    const QString t = e->text();
-    if (!t.isEmpty()) {
-        QChar c = t.at(0);
-        KeyPress(c);
-    }
-    e->accept();
-}
-
-void TCustomGrid::keyReleaseEvent(QKeyEvent* e)
-{
-    Word vk = QtKeyToVK(e->key(), e->modifiers());
-    KeyUp(vk, ShiftStateFromQt(e->modifiers()));
-    e->accept();
-}
-
-void TCustomGrid::focusInEvent(QFocusEvent* e)
-{
-    QAbstractScrollArea::focusInEvent(e);
-    DoEnter();
-}
-
-void TCustomGrid::focusOutEvent(QFocusEvent* e)
-{
-    QAbstractScrollArea::focusOutEvent(e);
-    DoExit();
-}
-
 void TCustomGrid::changeEvent(QEvent* e)
 {
-    QAbstractScrollArea::changeEvent(e);
+    TControlBase<QAbstractScrollArea>::changeEvent(e);
     if (e->type() == QEvent::EnabledChange)
         EnabledChanged();
     else if (e->type() == QEvent::PaletteChange)
         Invalidate();
-}
-
-bool TCustomGrid::focusNextPrevChild(bool next)
-{
-    if (m_options.Contains(goTabs))
-        return false;
-    return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 } // namespace qor

@@ -50,7 +50,7 @@ void TCustomGrid::Paint()
     cv->Brush()->SetStyle(bsSolid);
     cv->Brush()->SetColor(m_color);
     cv->FillRect(TRect(0, 0, W, H));
-    cv->Font()->Assign(m_font);
+    cv->Font()->Assign(*Font());
 
     std::vector<Span> cols, rows;
     visibleSpans(m_cols, W, cols);
@@ -77,7 +77,7 @@ void TCustomGrid::Paint()
                     st.Include(gdFocused);
             }
             if (m_defaultDrawing) {
-                cv->Font()->Assign(m_font);
+                cv->Font()->Assign(*Font());
                 if (fixed) {
                     cv->Brush()->SetColor(m_fixedColor);
                 } else if (st.Contains(gdSelected) && (!st.Contains(gdFocused) || focusSel)) {

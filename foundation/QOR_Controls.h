@@ -6,7 +6,10 @@
 #include "foundation/QOR_Graphics.h"
 
 #include <QBasicTimer>
+#include <QCursor>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -14,14 +17,22 @@ class QKeyEvent;
 
 namespace qor {
 
+inline namespace controls_enums {
+Q_NAMESPACE
 enum TMouseButton : Byte { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
 enum TShiftStateItem : Byte { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+Q_ENUM_NS(TShiftStateItem)
 using TShiftState = TSet<TShiftStateItem>;
 enum TAlignment : Byte { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
 /// Parts of a control that an active visual style may colour (client area, font, border).
 enum TStyleElement : Byte { seFont, seClient, seBorder };
+Q_ENUM_NS(TStyleElement)
 using TStyleElements = TSet<TStyleElement>;
 enum TComponentStateItem : Byte { csLoading, csReading, csWriting, csDestroying, csDesigning };
+Q_ENUM_NS(TComponentStateItem)
+} // namespace controls_enums
 using TComponentState = TSet<TComponentStateItem>;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
@@ -52,6 +63,20 @@ constexpr Word VK_OEM_2 = 0xBF, VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB, VK_OEM_5 = 0xD
 /// Virtual key of a Qt key event. Digits and letters map to their keys whatever the layout
 /// (Shift+4 arrives as '4' with ssShift); keypad keys map to the VK_NUMPAD* family.
 Word QtKeyToVK(int qtKey, Qt::KeyboardModifiers modifiers);
+/// Where a keyboard's native scan codes come from: X11 and Wayland key codes (the main-row
+/// digits 1..9, 0 are 10..19) or Windows scan codes (2..11).
+enum class TScanCodeSet : Byte { Xkb, Windows };
+/// The scan-code set of the platform this library was built for.
+TScanCodeSet NativeScanCodeSet();
+/// The digit ('0'..'9') of the main-row key with this native scan code, 0 for any other key.
+Word MainRowDigit(quint32 nativeScanCode, TScanCodeSet set = NativeScanCodeSet());
+/// Virtual key of a real key event: a main-row digit key gives its digit by its position,
+/// whatever the layout and Shift (a German Shift+6 typing "&" is the key '6', a French
+/// unshifted key 1 typing "&" is '1'); a key with a scan code that typed a symbol of the US
+/// digit row elsewhere (a German Shift++ typing "*") is not a digit. Without a scan code
+/// (synthetic events) the Qt key decides as in QtKeyToVK.
+Word QtKeyToVK(int qtKey, Qt::KeyboardModifiers modifiers, quint32 nativeScanCode,
+               TScanCodeSet set = NativeScanCodeSet());
 /// The Qt key of a virtual key, for synthesising events (0 when there is none).
 int VKToQtKey(Word vk);
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
@@ -104,8 +129,10 @@ private:
 };
 
 /// The image a control's Canvas draws into and its paint event shows. The control's Paint
-/// redraws it at the next paint event after Invalidate, or at once through Repaint; drawing
-/// outside of a paint asks the view for an update, so it shows at the next event-loop turn.
+/// redraws it at every paint event (so hooks assigned since the last one take effect), or at
+/// once through Repaint; drawing outside of a paint asks the view for an update, which shows
+/// the image as drawn at the next event-loop turn. The image holds device-independent pixels;
+/// on a screen with a higher device pixel ratio each covers a block of device pixels, unsmoothed.
 class TBackingStore {
 public:
     /// `owner` resolves system colours, `view` is the widget whose paint event shows the image,
@@ -121,7 +148,8 @@ public:
     void SetBackground(TColor c) { m_background = c; }
     void Invalidate();
     void Repaint();
-    /// Runs a pending Paint and shows the image; call from the view's paint event.
+    /// Runs Paint (unless only drawing outside of it asked for this paint) and shows the
+    /// image; call from the view's paint event.
     void PaintEvent();
     /// True while Paint runs; drawing then asks for no extra update.
     bool InPaint() const { return m_inPaint; }
@@ -140,6 +168,7 @@ private:
     TColor m_background = clBtnFace;
     bool m_needsPaint = true;
     bool m_inPaint = false;
+    bool m_drawnOutside = false; ///< drawn outside of Paint since the last paint event
 };
 
 /// The standard events of a control, shared by the control bases and the grid base.
@@ -162,18 +191,146 @@ struct TControlEvents {
     TNotifyEvent OnResize;
 };
 
+/// The handlers every control base shares. Each runs its On... event; an override calls the
+/// base to keep the event. One translation of Qt's events calls them (TControlBase).
+class TControlHandlers : public TControlEvents {
+public:
+    virtual ~TControlHandlers() = default;
+
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    /// Setting Key to 0 swallows the key: no KeyPress follows and it does not go on to the parent.
+    virtual void KeyDown(Word& key, TShiftState shift);
+    /// Setting Key to a null character swallows it; an edit types a changed character instead.
+    virtual void KeyPress(QChar& key);
+    virtual void KeyUp(Word& key, TShiftState shift);
+    virtual void DoEnter();
+    virtual void DoExit();
+    /// Fires OnMouseWheel with the wheel's delta; unless handled, every full notch (120) of the
+    /// deltas so far runs DoMouseWheelDown or DoMouseWheelUp once. True when handled.
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
+    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
+    virtual void Resize();
+
+protected:
+    explicit TControlHandlers(QObject* sender) : m_sender(sender) {}
+
+private:
+    QObject* m_sender;
+    int m_wheelRest = 0;
+};
+
+/// One control surface over a Qt widget class (QWidget, QAbstractScrollArea, QLineEdit): the
+/// name, tag, font, hint, cursor and popup menu, the design size, and the one translation of
+/// Qt's events into the handlers:
+/// - mouse: MouseDown; on release inside the control Click, then MouseUp (the classic order);
+///   a double click gives DblClick, then MouseDown with ssDouble, and no Click on its release;
+/// - keys: KeyDown for keys with a virtual key (digits of the main row by their position),
+///   then KeyPress for every character the key typed (QKeyEvent::text()); the dialog keys
+///   (Escape, Enter, Tab, Shift+Tab) go on to the parent unless WantKey claims them or a
+///   handler swallows them, so a dialog's buttons and the focus chain keep working;
+/// - wheel: DoMouseWheel once per event; an unhandled wheel goes on to the parent.
+/// The edit base lets QLineEdit handle every event after the handlers.
+template <class QtBase>
+class TControlBase : public QtBase, public TComponentFlags, public TControlHandlers {
+public:
+    explicit TControlBase(QWidget* owner);
+    ~TControlBase() override;
+
+    QString Name() const { return this->objectName(); }
+    void SetName(const QString& n) { this->setObjectName(n); }
+    QObject* Owner() const { return this->parent(); }
+    int Tag() const { return m_tag; }
+    void SetTag(int t) { m_tag = t; }
+
+    /// The component's font. QWidget::setFont, a parent's font and a style sheet font reach it;
+    /// assigning it sets the widget's font (and ParentFont becomes false).
+    TFont* Font() { return &m_font; }
+    const TFont* Font() const { return &m_font; }
+    void SetFont(const TFont* f) { m_font.Assign(*f); }
+    /// Whether the font follows the parent's; setting it true takes the parent's font again.
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool on);
+
+    QString Hint() const { return this->toolTip(); }
+    void SetHint(const QString& h) { this->setToolTip(h); }
+    /// Whether the hint shows as a tool tip; when not, the parent's hint shows.
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool on) { m_showHint = on; }
+    QCursor Cursor() const { return this->cursor(); }
+    void SetCursor(const QCursor& c) { this->setCursor(c); }
+    /// The menu shown on a context-menu request (right click, menu key); not owned.
+    QMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(QMenu* menu) { m_popupMenu = menu; }
+
+    /// The size the control was designed with: the one its constructor or SetBounds gave it.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    /// Runs after every change of Font.
+    virtual void FontChanged() {}
+
+protected:
+    /// Records the design size (sizeHint) and asks the layout to follow it.
+    void SetDesignSize(const QSize& s);
+    /// Whether the control uses a dialog key (Escape, Enter, Tab, Shift+Tab) itself. The base
+    /// claims Tab and Shift+Tab when WantTabs, nothing else.
+    virtual bool WantKey(int qtKey, TShiftState shift) const;
+    /// Whether Tab and Shift+Tab reach KeyDown instead of moving the focus.
+    virtual bool WantTabs() const { return false; }
+    /// The text the key being handled typed (empty outside of key handling).
+    QString KeyText() const { return m_keyText; }
+
+    bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    QRect clickArea() const;
+    void fontAssigned();
+    void takeWidgetFont();
+
+    TFont m_font;
+    QPointer<QMenu> m_popupMenu;
+    QString m_keyText;
+    mutable QSize m_designSize;
+    int m_tag = 0;
+    bool m_pressedLeft = false;
+    bool m_showHint = true;
+    bool m_parentFont = true;
+    bool m_syncingFont = false;
+};
+
+extern template class TControlBase<QWidget>;
+extern template class TControlBase<QLineEdit>;
+
 /// A control that draws itself. Canvas draws into a backing image of the control's size,
-/// which paintEvent shows; Paint redraws the backing image. Drawing outside of a paint
+/// which paintEvent shows; Paint redraws the backing image at every paint event the platform
+/// sends, so what the setters and hooks say now is what shows. Drawing outside of a paint
 /// (a setter calling Paint, a focus rectangle) shows at the next event-loop turn.
-class TCustomControl : public QWidget, public TComponentFlags, public TControlEvents {
+class TCustomControl : public TControlBase<QWidget> {
     Q_OBJECT
 public:
     explicit TCustomControl(QWidget* owner = nullptr);
     ~TCustomControl() override;
-
-    QString Name() const { return objectName(); }
-    void SetName(const QString& n) { setObjectName(n); }
-    QObject* Owner() const { return parent(); }
 
     TCanvas* Canvas();
     virtual void Paint();
@@ -191,6 +348,7 @@ public:
     void SetTop(int v) { move(x(), v); }
     void SetWidth(int v) { SetBounds(x(), y(), v, height()); }
     void SetHeight(int v) { SetBounds(x(), y(), width(), v); }
+    /// Places the control; the size becomes its design size (sizeHint).
     virtual void SetBounds(int left, int top, int width, int height);
     int ClientWidth() const { return width(); }
     int ClientHeight() const { return height(); }
@@ -198,9 +356,6 @@ public:
 
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
-    TFont* Font() { return &m_font; }
-    const TFont* Font() const { return &m_font; }
-    void SetFont(const TFont* f) { m_font.Assign(*f); }
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool on);
     bool Visible() const { return isVisible() || !isHidden(); }
@@ -209,10 +364,6 @@ public:
     void SetTabStop(bool on) { setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus); }
     bool Focused() const { return hasFocus(); }
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
-    QString Hint() const { return toolTip(); }
-    void SetHint(const QString& h) { setToolTip(h); }
-    int Tag() const { return m_tag; }
-    void SetTag(int t) { m_tag = t; }
     /// The palette that resolves this control's system colours.
     const QPalette* Palette() const { return &palette(); }
     TColor ResolveColor(TColor c) const { return ColorToRGB(c, &palette()); }
@@ -223,52 +374,18 @@ public:
     /// Dest's Assign then takes it; otherwise EQORError.
     virtual void AssignTo(QObject* dest) const;
 
-    // The handlers below run the matching On... event; overrides call the base to keep it.
-    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void MouseMove(TShiftState shift, int x, int y);
-    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void Click();
-    virtual void DblClick();
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    virtual void KeyDown(Word& key, TShiftState shift);
-    virtual void KeyPress(QChar& key);
-    virtual void KeyUp(Word& key, TShiftState shift);
-    virtual void DoEnter();
-    virtual void DoExit();
-    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
-    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
-    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
-    virtual void Resize();
-    virtual void FontChanged();
+    void FontChanged() override;
     virtual void ColorChanged();
     virtual void EnabledChanged();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void wheelEvent(QWheelEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
     void changeEvent(QEvent* e) override;
-    bool focusNextPrevChild(bool next) override;
-    /// Whether Tab and Shift+Tab reach KeyDown instead of moving the focus.
-    virtual bool WantTabs() const { return false; }
 
 private:
     TBackingStore m_store;
-    TFont m_font;
     TColor m_color = clBtnFace;
-    int m_tag = 0;
-    bool m_pressedLeft = false;
 };
 
 /// A control without a window of its own: it takes no keyboard focus.
@@ -279,14 +396,10 @@ public:
 };
 
 /// The edit base: a single-line edit whose Change runs after every change of the text.
-class TCustomEdit : public QLineEdit, public TComponentFlags {
+class TCustomEdit : public TControlBase<QLineEdit> {
     Q_OBJECT
 public:
     explicit TCustomEdit(QWidget* owner = nullptr);
-
-    QString Name() const { return objectName(); }
-    void SetName(const QString& n) { setObjectName(n); }
-    QObject* Owner() const { return parent(); }
 
     QString Text() const { return text(); }
     void SetText(const QString& t) { setText(t); }
@@ -301,12 +414,11 @@ public:
     void SetEnabled(bool on) { setEnabled(on); }
     int Width() const { return width(); }
     int Height() const { return height(); }
-    void SetWidth(int v) { resize(v, height()); }
-    void SetHeight(int v) { resize(width(), v); }
+    /// The size set becomes the design size (sizeHint).
+    void SetWidth(int v) { resize(v, height()); SetDesignSize(size()); }
+    void SetHeight(int v) { resize(width(), v); SetDesignSize(size()); }
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
-    int Tag() const { return m_tag; }
-    void SetTag(int t) { m_tag = t; }
     /// Repaints at once.
     void Update() { repaint(); }
 
@@ -315,32 +427,13 @@ public:
     virtual void AssignTo(QObject* dest) const;
 
     TNotifyEvent OnChange;
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TNotifyEvent OnEnter;
-    TNotifyEvent OnExit;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyUp;
-    TMouseEvent OnMouseDown;
-    TMouseMoveEvent OnMouseMove;
-    TMouseEvent OnMouseUp;
 
 protected:
     /// Runs after every change of the text; the base fires OnChange.
     virtual void Change();
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     TColor m_color = clWindow;
-    int m_tag = 0;
 };
 
 /// The hidden timer a component keeps time with. Timer id 1; starting again kills the
@@ -359,9 +452,6 @@ public:
     std::function<void()> OnTimer;
     /// Runs the handler as a timer message would (tests drive time with it).
     void Fire();
-
-    /// Makes every Start fail while set, to exercise the "no timer available" path.
-    static void SetFailStartsForTesting(bool fail);
 
 protected:
     void timerEvent(QTimerEvent* e) override;
@@ -385,9 +475,8 @@ public:
 };
 TClipboard* Clipboard();
 
-/// The system's standard sound; counts every call (tests read BeepCount).
+/// The system's standard sound (QApplication::beep).
 void MessageBeep(unsigned type = 0);
-int BeepCount();
 
 /// Whether a visual style of the application paints the controls (none by default).
 bool StyleServicesEnabled();

@@ -11,14 +11,23 @@ namespace qor {
 
 class TCanvas;
 
+inline namespace core_enums {
+Q_NAMESPACE
 enum TFrameStyle : Byte { fsNone = 0, fsSimple = 1, fsLowered = 2, fsRaised = 3, fsRidge = 4, fsGroove = 5 };
+Q_ENUM_NS(TFrameStyle)
 enum TColorScheme : Byte { csFixed = 0, csSystem = 1 };
+Q_ENUM_NS(TColorScheme)
 enum TDecPSep : Byte { dsSysDefault = 0, dsPoint = 1, dsComma = 2, dsBoth = 3 };
+Q_ENUM_NS(TDecPSep)
 enum TLanguage : Byte { lgEnglish = 1, lgGerman = 2, lgFrench = 3, lgSpanish = 4 };
+Q_ENUM_NS(TLanguage)
 /// Which way a cursor advances: 0 down the column, 1 along the row.
 enum TOrientation : Byte { otVertical = 0, otHorizontal = 1 };
+Q_ENUM_NS(TOrientation)
 /// Which way a bar grows from its origin.
 enum TDirection : Byte { drUp = 0, drDown = 1, drLeft = 2, drRight = 3 };
+Q_ENUM_NS(TDirection)
+} // namespace core_enums
 
 /// Base of every exception the components raise.
 class EQORError : public std::runtime_error {

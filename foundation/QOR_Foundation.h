@@ -5,3 +5,4 @@
 #include "foundation/QOR_Graphics.h"
 #include "foundation/QOR_Core.h"
 #include "foundation/QOR_Controls.h"
+#include "foundation/QOR_Bind.h"

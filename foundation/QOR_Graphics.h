@@ -27,18 +27,29 @@ TColor QColorToColor(const QColor& c);
 constexpr TColor RgbToColor(QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); }
 constexpr QRgb ColorToRgb(TColor c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
+inline namespace graphics_enums {
+Q_NAMESPACE
 enum TPenStyle : Byte { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+Q_ENUM_NS(TPenStyle)
 enum TPenMode : Byte {
     pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
     pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
 };
+Q_ENUM_NS(TPenMode)
 enum TBrushStyle : Byte { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+Q_ENUM_NS(TBrushStyle)
 enum TFontStyle : Byte { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+Q_ENUM_NS(TFontStyle)
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch : Byte { fpDefault, fpVariable, fpFixed };
+Q_ENUM_NS(TFontPitch)
 enum TFillStyle : Byte { fsSurface, fsBorder };
+Q_ENUM_NS(TFillStyle)
 enum TStretchMode : Byte { BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4 };
+Q_ENUM_NS(TStretchMode)
 enum TPixelFormat : Byte { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+Q_ENUM_NS(TPixelFormat)
+} // namespace graphics_enums
 
 /// Raster operation codes of CopyRect, Draw and StretchDraw.
 using TCopyMode = std::uint32_t;
@@ -237,6 +248,10 @@ private:
               bool transparent, QRgb transparentColor);
     QRgb penRgb() const;
     QRgb brushRgb() const;
+    /// The pen's colour as the pen mode paints it.
+    QColor penColor() const;
+    /// The brush with its style, hatches included.
+    QBrush qtBrush() const;
 
     QImage* m_image = nullptr;
     const QPalette* m_palette = nullptr;

@@ -35,7 +35,10 @@ struct TGridRect {
 
 constexpr TGridRect GridRect(int l, int t, int r, int b) { return TGridRect{l, t, r, b}; }
 
+inline namespace grid_enums {
+Q_NAMESPACE
 enum TGridDrawStateItem : Byte { gdSelected, gdFocused, gdFixed };
+Q_ENUM_NS(TGridDrawStateItem)
 using TGridDrawState = TSet<TGridDrawStateItem>;
 
 enum TGridOption : Byte {
@@ -43,11 +46,16 @@ enum TGridOption : Byte {
     goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
     goAlwaysShowEditor, goThumbTracking
 };
+Q_ENUM_NS(TGridOption)
 using TGridOptions = TSet<TGridOption>;
 
 enum TEditStyle : Byte { esSimple, esEllipsis, esPickList };
+Q_ENUM_NS(TEditStyle)
 enum TScrollStyle : Byte { ssNone, ssHorizontal, ssVertical, ssBoth };
+Q_ENUM_NS(TScrollStyle)
 enum TBorderStyle : Byte { bsNone, bsSingle };
+Q_ENUM_NS(TBorderStyle)
+} // namespace grid_enums
 
 /// One axis of a grid (the columns or the rows): sizes, the line between cells, the fixed
 /// leading cells and the first scrollable cell shown. Every query walks only the cells that
@@ -113,8 +121,10 @@ private:
     TCustomGrid* m_grid;
 };
 
+extern template class TControlBase<QAbstractScrollArea>;
+
 /// The grid base. Coordinates are grid coordinates (fixed cells included, 0-based).
-class TCustomGrid : public QAbstractScrollArea, public TComponentFlags, public TControlEvents {
+class TCustomGrid : public TControlBase<QAbstractScrollArea> {
     Q_OBJECT
     Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
     Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
@@ -128,10 +138,6 @@ class TCustomGrid : public QAbstractScrollArea, public TComponentFlags, public T
 public:
     explicit TCustomGrid(QWidget* owner = nullptr);
     ~TCustomGrid() override;
-
-    QString Name() const { return objectName(); }
-    void SetName(const QString& n) { setObjectName(n); }
-    QObject* Owner() const { return parent(); }
 
     // --- dimensions -------------------------------------------------------------------
     int ColCount() const { return m_cols.Count(); }
@@ -238,43 +244,31 @@ public:
     int ClientHeight() const;
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
-    TFont* Font() { return &m_font; }
-    const TFont* Font() const { return &m_font; }
-    void SetFont(const TFont* f) { m_font.Assign(*f); }
     bool Enabled() const { return isEnabled(); }
     void SetEnabled(bool on);
     bool Visible() const { return isVisible() || !isHidden(); }
     void SetVisible(bool on) { setVisible(on); }
     bool Focused() const;
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
-    int Tag() const { return m_tag; }
-    void SetTag(int t) { m_tag = t; }
     const QPalette* Palette() const { return &palette(); }
     TColor ResolveColor(TColor c) const { return ColorToRGB(c, &palette()); }
     virtual void Assign(const QObject* source);
 
 
     // The handlers fire the matching On... event; overrides call the base to keep it.
-    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void MouseMove(TShiftState shift, int x, int y);
-    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void Click();
-    virtual void DblClick();
-    virtual void MouseEnter();
-    virtual void MouseLeave();
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     /// Arrows, Home/End, PgUp/PgDn, Tab (goTabs), F2 and Enter (editing) move or edit.
-    virtual void KeyDown(Word& key, TShiftState shift);
+    void KeyDown(Word& key, TShiftState shift) override;
     /// A printable character starts the editor (goEditing); Escape cancels it.
-    virtual void KeyPress(QChar& key);
-    virtual void KeyUp(Word& key, TShiftState shift);
-    virtual void DoEnter();
-    virtual void DoExit();
-    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    void KeyPress(QChar& key) override;
+    void DoEnter() override;
+    void DoExit() override;
     /// Moves the current row one down (up); true when handled.
-    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
-    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
-    virtual void Resize();
-    virtual void FontChanged();
+    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
+    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    void FontChanged() override;
     virtual void ColorChanged();
     virtual void EnabledChanged();
 
@@ -298,20 +292,9 @@ protected:
     bool viewportEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void wheelEvent(QWheelEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
     void changeEvent(QEvent* e) override;
-    bool focusNextPrevChild(bool next) override;
-    QSize sizeHint() const override { return QSize(320, 120); }
+    /// Tab and Shift+Tab move between the cells with goTabs.
+    bool WantTabs() const override { return m_options.Contains(goTabs); }
 
 private:
     friend class TInplaceEdit;
@@ -338,9 +321,6 @@ private:
     bool m_ctl3D = true;
     TColor m_color = clWindow;
     TColor m_fixedColor = clBtnFace;
-    TFont m_font;
-    int m_tag = 0;
-
     TBackingStore m_store;
     bool m_updatingBars = false;
 
@@ -355,7 +335,6 @@ private:
     bool m_selecting = false;
     TGridCoord m_downCell{-1, -1};
     bool m_downOnCurrent = false;
-    bool m_pressedLeft = false;
 };
 
 /// The grid whose cells the owner draws through OnDrawCell, with the grid's events.

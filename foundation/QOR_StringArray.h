@@ -14,7 +14,11 @@ class QIODevice;
 namespace qor {
 
 /// How two Boolean results are combined.
+inline namespace stringarray_enums {
+Q_NAMESPACE
 enum TLogicOp : Byte { loAND = 0, loOR = 1, loXOR = 2, loANDNOT = 3, loORNOT = 4, loXORNOT = 5 };
+Q_ENUM_NS(TLogicOp)
+} // namespace stringarray_enums
 
 /// A op B; the ...NOT forms negate B first.
 bool ApplyLogicOp(TLogicOp op, bool a, bool b);

@@ -1,5 +1,6 @@
 // TMeter's properties, range and limit logic, loading, images and mouse; TNeedleLayout.
 #include "meter/QOR_Meter.h"
+#include "foundation/QOR_Store.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -38,41 +39,29 @@ double BumpDown(double x)
 
 TNeedleLayout::TNeedleLayout(QObject* owner) : QObject(owner) {}
 
-#define QOR_NEEDLE_SETTER(Name, Field, Type)     \
-    void TNeedleLayout::Name(Type v)             \
-    {                                            \
-        if (Field == v)                          \
-            return;                              \
-        Field = v;                               \
-        Changed();                               \
-    }
-
-QOR_NEEDLE_SETTER(SetHeadSize, FSize1, int)
-QOR_NEEDLE_SETTER(SetHeadMidLeng, FBackShift1, int)
-QOR_NEEDLE_SETTER(SetThickness, FThickness, int)
-QOR_NEEDLE_SETTER(SetColorBody, FColorFill, TColor)
-QOR_NEEDLE_SETTER(SetColorOutline, FColorLine, TColor)
-QOR_NEEDLE_SETTER(SetShadowDx, FShadowDx, int)
-QOR_NEEDLE_SETTER(SetShadowDy, FShadowDy, int)
-QOR_NEEDLE_SETTER(SetShadowColor, FShadowColor, TColor)
-QOR_NEEDLE_SETTER(SetVisible, FVisible, bool)
-#undef QOR_NEEDLE_SETTER
+void TNeedleLayout::SetHeadSize(int v) { if (Store(FSize1, v)) Changed(); }
+void TNeedleLayout::SetHeadMidLeng(int v) { if (Store(FBackShift1, v)) Changed(); }
+void TNeedleLayout::SetThickness(int v) { if (Store(FThickness, v)) Changed(); }
+void TNeedleLayout::SetColorBody(TColor v) { if (Store(FColorFill, v)) Changed(); }
+void TNeedleLayout::SetColorOutline(TColor v) { if (Store(FColorLine, v)) Changed(); }
+void TNeedleLayout::SetShadowDx(int v) { if (Store(FShadowDx, v)) Changed(); }
+void TNeedleLayout::SetShadowDy(int v) { if (Store(FShadowDy, v)) Changed(); }
+void TNeedleLayout::SetShadowColor(TColor v) { if (Store(FShadowColor, v)) Changed(); }
+void TNeedleLayout::SetVisible(bool v) { if (Store(FVisible, v)) Changed(); }
 
 void TNeedleLayout::SetHeadAngle(int v)
 {
     v = std::clamp(v, 0, 180);
-    if (FAngle1 == v)
+    if (!Store(FAngle1, v))
         return;
-    FAngle1 = v;
     Changed();
 }
 
 void TNeedleLayout::SetPercentNeedleLength(int v)
 {
     v = std::clamp(v, 0, 100);
-    if (FPctNeedleLeng == v)
+    if (!Store(FPctNeedleLeng, v))
         return;
-    FPctNeedleLeng = v;
     Changed();
 }
 
@@ -434,46 +423,34 @@ void TMeter::SetMeterLayout(TMeterLayout v)
 void TMeter::SetMeterNrTicks(int v)
 {
     v = std::clamp(v, 2, 21);
-    if (v == FNrTicks)
+    if (!Store(FNrTicks, v))
         return;
-    FNrTicks = v;
     Repaint_();
 }
 
 void TMeter::SetMeterDecPlaces(int v)
 {
     v = std::clamp(v, 0, 4);
-    if (v == FDecPlaces)
+    if (!Store(FDecPlaces, v))
         return;
-    FDecPlaces = v;
     Repaint_();
 }
 
-#define QOR_METER_SETTER(Name, Field, Type) \
-    void TMeter::Name(Type v)               \
-    {                                       \
-        if (Field == v)                     \
-            return;                         \
-        Field = v;                          \
-        Repaint_();                         \
-    }
-
-QOR_METER_SETTER(SetMeterShortTicks, FShortTicks, bool)
-QOR_METER_SETTER(SetMeterScaleLine, FScaleLine, bool)
-QOR_METER_SETTER(SetColorScale, FColorScale, TColor)
-QOR_METER_SETTER(SetColorBakG, FColorBakG, TColor)
-QOR_METER_SETTER(SetColorCover, FColorCover, TColor)
-QOR_METER_SETTER(SetColorSclBkLow, FColorSclBkLow, TColor)
-QOR_METER_SETTER(SetColorSclBkNorm, FColorSclBkNorm, TColor)
-QOR_METER_SETTER(SetColorSclBkHigh, FColorSclBkHigh, TColor)
-QOR_METER_SETTER(SetFrameStyle, FFrameStyle, TFrameStyle)
-QOR_METER_SETTER(SetAnchorCovered, FAnchorCovered, bool)
-QOR_METER_SETTER(SetAnchorSize, FAnchorSize, int)
-QOR_METER_SETTER(SetLimWatchHighOn, FLimWatHighOn, bool)
-QOR_METER_SETTER(SetLimWatchLowOn, FLimWatLowOn, bool)
-QOR_METER_SETTER(SetLimWatchActColor, FLimWatActCol, TColor)
-QOR_METER_SETTER(SetLimWatchPsvColor, FLimWatPsvCol, TColor)
-#undef QOR_METER_SETTER
+void TMeter::SetMeterShortTicks(bool v) { if (Store(FShortTicks, v)) Repaint_(); }
+void TMeter::SetMeterScaleLine(bool v) { if (Store(FScaleLine, v)) Repaint_(); }
+void TMeter::SetColorScale(TColor v) { if (Store(FColorScale, v)) Repaint_(); }
+void TMeter::SetColorBakG(TColor v) { if (Store(FColorBakG, v)) Repaint_(); }
+void TMeter::SetColorCover(TColor v) { if (Store(FColorCover, v)) Repaint_(); }
+void TMeter::SetColorSclBkLow(TColor v) { if (Store(FColorSclBkLow, v)) Repaint_(); }
+void TMeter::SetColorSclBkNorm(TColor v) { if (Store(FColorSclBkNorm, v)) Repaint_(); }
+void TMeter::SetColorSclBkHigh(TColor v) { if (Store(FColorSclBkHigh, v)) Repaint_(); }
+void TMeter::SetFrameStyle(TFrameStyle v) { if (Store(FFrameStyle, v)) Repaint_(); }
+void TMeter::SetAnchorCovered(bool v) { if (Store(FAnchorCovered, v)) Repaint_(); }
+void TMeter::SetAnchorSize(int v) { if (Store(FAnchorSize, v)) Repaint_(); }
+void TMeter::SetLimWatchHighOn(bool v) { if (Store(FLimWatHighOn, v)) Repaint_(); }
+void TMeter::SetLimWatchLowOn(bool v) { if (Store(FLimWatLowOn, v)) Repaint_(); }
+void TMeter::SetLimWatchActColor(TColor v) { if (Store(FLimWatActCol, v)) Repaint_(); }
+void TMeter::SetLimWatchPsvColor(TColor v) { if (Store(FLimWatPsvCol, v)) Repaint_(); }
 
 void TMeter::SetScaleVisible(bool v)
 {
@@ -509,16 +486,13 @@ void TMeter::SetBkgndFillMode(TBkgFill v)
 
 void TMeter::UpdateLineColors()
 {
-    const TLineColors lc = LineColorsForScheme(FColorScheme);
-    FColGrayLine = lc.Gray;
-    FColWhiteLine = lc.White;
+    FLines = LineColorsForScheme(FColorScheme);
 }
 
 void TMeter::SetColorScheme(TColorScheme v)
 {
-    if (v == FColorScheme)
+    if (!Store(FColorScheme, v))
         return;
-    FColorScheme = v;
     UpdateLineColors();
     Repaint_();
 }
@@ -535,27 +509,24 @@ void TMeter::SetFontCaption(const TFont* v)
 
 void TMeter::SetRimTop(int v)
 {
-    if (v == FRimTop)
+    if (!Store(FRimTop, v))
         return;
-    FRimTop = v;
     CalcMeterLayoutParams();
     Repaint_();
 }
 
 void TMeter::SetRimBottom(int v)
 {
-    if (v == FRimBottom)
+    if (!Store(FRimBottom, v))
         return;
-    FRimBottom = v;
     CalcMeterLayoutParams();
     Repaint_();
 }
 
 void TMeter::SetRimSide(int v)
 {
-    if (v == FRimSide)
+    if (!Store(FRimSide, v))
         return;
-    FRimSide = v;
     CalcMeterLayoutParams();
     Repaint_();
 }

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <limits>
 
 namespace qor {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegToRad = kPi / 180.0;
+constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kLogFloor = 1e-100;
 
 // Safety nets for ranges whose ticks cannot be enumerated in floating point
@@ -174,15 +174,15 @@ double TMeterScale::PixelDirection(int x, int y) const
     if (dx != 0) {
         t = std::atan(dy / dx);
         if (dx < 0)
-            t += kPi;
+            t += std::numbers::pi;
     } else {
-        t = dy <= 0 ? 3 * kPi / 2 : kPi / 2;
+        t = dy <= 0 ? 3 * std::numbers::pi / 2 : std::numbers::pi / 2;
     }
     if (t < 0)
-        t += 2 * kPi;
-    if (t > 2 * kPi)
-        t -= 2 * kPi;
-    double d = t * 180.0 / kPi - 90.0;
+        t += 2 * std::numbers::pi;
+    if (t > 2 * std::numbers::pi)
+        t -= 2 * std::numbers::pi;
+    double d = t * 180.0 / std::numbers::pi - 90.0;
     if (d < 0)
         d += 360.0;
     return d;

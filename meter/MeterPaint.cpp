@@ -1,14 +1,15 @@
 // Drawing of TMeter: everything goes into one off-screen bitmap, copied to the control once.
 #include "meter/QOR_Meter.h"
+#include "foundation/QOR_PaintCanvas.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace qor {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegToRad = kPi / 180.0;
+constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr TColor kBevelWhite = 0xFFFFFF;
 constexpr TColor kBevelGray = 0x808080;
 
@@ -30,9 +31,7 @@ void TMeter::Paint()
         CalcMeterLayoutParams();
     if (!(FGeo.Radius > 0))
         return;
-    TBitmap B(W, H);
-    if (RenderTo(&B))
-        Canvas()->Draw(0, 0, &B);
+    renderOn(BeginFullPaint(this), W, H);
 }
 
 void TMeter::DrawBands(TCanvas* c, const TMeterScale& sc)
@@ -54,7 +53,7 @@ void TMeter::DrawBands(TCanvas* c, const TMeterScale& sc)
         const TPoint p1 = P(from), p2 = P(to);
         // A sliver narrower than a pixel would have equal end points, which the pie
         // reads as a full circle.
-        if (p1 == p2 && std::fabs(to - from) < kPi)
+        if (p1 == p2 && std::fabs(to - from) < std::numbers::pi)
             return;
         PenAndBrush(c, col);
         c->Pie(CX - rOut, CY - rOut, CX + rOut + 1, CY + rOut, p1.X, p1.Y, p2.X, p2.Y);
@@ -236,7 +235,7 @@ void TMeter::DrawLamps(TCanvas* c, int W)
 
 void TMeter::DrawFrameLines(TCanvas* c, int W, int H)
 {
-    c->Pen()->SetColor(FFrameStyle == fsRidge ? FColWhiteLine : FColGrayLine);
+    c->Pen()->SetColor(FFrameStyle == fsRidge ? FLines.White : FLines.Gray);
     auto path = [&](TColor topLeft, TColor bottomRight) {
         c->Pen()->SetColor(topLeft);
         c->MoveTo(0, H - 1);
@@ -268,16 +267,16 @@ void TMeter::DrawFrameLines(TCanvas* c, int W, int H)
         path(FColorBakG, FColorBakG);
         break;
     case fsLowered:
-        path(FColGrayLine, FColWhiteLine);
+        path(FLines.Gray, FLines.White);
         break;
     case fsRaised:
-        path(FColWhiteLine, FColGrayLine);
+        path(FLines.White, FLines.Gray);
         break;
     case fsRidge:
-        ridge(FColWhiteLine, FColGrayLine);
+        ridge(FLines.White, FLines.Gray);
         break;
     case fsGroove:
-        ridge(FColGrayLine, FColWhiteLine);
+        ridge(FLines.Gray, FLines.White);
         break;
     }
 }
@@ -291,8 +290,13 @@ bool TMeter::RenderTo(TBitmap* B)
         return false;
     if (B->Width() != W || B->Height() != H)
         B->SetSize(W, H);
-    TCanvas* c = B->Canvas();
-    c->SetPalette(Palette());
+    B->Canvas()->SetPalette(Palette());
+    renderOn(B->Canvas(), W, H);
+    return true;
+}
+
+void TMeter::renderOn(TCanvas* c, int W, int H)
+{
     const TMeterScale sc = Scale();
 
     // Background.
@@ -352,7 +356,6 @@ bool TMeter::RenderTo(TBitmap* B)
     if (OnMeterRendered)
         OnMeterRendered(this, c);
     DrawFrameLines(c, W, H);
-    return true;
 }
 
 } // namespace qor

@@ -13,11 +13,16 @@
 namespace qor {
 
 /// Sweep of the scale arc; the number is the sweep in degrees.
+inline namespace meter_enums {
+Q_NAMESPACE
 enum TMeterLayout : Byte { mlCirc90 = 0, mlCirc120 = 1, mlCirc180 = 2, mlCirc270 = 3, mlCirc300 = 4, mlCirc360 = 5 };
+Q_ENUM_NS(TMeterLayout)
 
 /// How the background image fills the meter: natural size in the top left corner,
 /// stretched over the whole control, or tiled. Other ordinals draw no background.
 enum TBkgFill : Byte { bfSimple = 0, bfStretch = 1, bfTile = 2 };
+Q_ENUM_NS(TBkgFill)
+} // namespace meter_enums
 
 using TMouseMoveInMeterEvent = std::function<void(TObject* Sender, bool WithinRange, TShiftState Shift, double MeterValue)>;
 using TmtBeforeDrawScaleLabelEvent =
@@ -199,7 +204,7 @@ class TMeter : public TGraphicControl {
     Q_PROPERTY(double ThresholdLow READ ThresholdLow WRITE SetThresholdLow)
     Q_PROPERTY(double ThresholdHigh READ ThresholdHigh WRITE SetThresholdHigh)
     Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
-    Q_PROPERTY(qor::TMeterLayout MeterLayout READ MeterLayout WRITE SetMeterLayout)
+    Q_PROPERTY(qor::meter_enums::TMeterLayout MeterLayout READ MeterLayout WRITE SetMeterLayout)
     Q_PROPERTY(int MeterNrTicks READ MeterNrTicks WRITE SetMeterNrTicks)
     Q_PROPERTY(int MeterDecPlaces READ MeterDecPlaces WRITE SetMeterDecPlaces)
     Q_PROPERTY(bool MeterShortTicks READ MeterShortTicks WRITE SetMeterShortTicks)
@@ -213,9 +218,10 @@ class TMeter : public TGraphicControl {
     Q_PROPERTY(quint32 ColorSclBkLow READ ColorSclBkLow WRITE SetColorSclBkLow)
     Q_PROPERTY(quint32 ColorSclBkNorm READ ColorSclBkNorm WRITE SetColorSclBkNorm)
     Q_PROPERTY(quint32 ColorSclBkHigh READ ColorSclBkHigh WRITE SetColorSclBkHigh)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(qor::TFont* FontCaption READ FontCaption WRITE SetFontCaption)
     Q_PROPERTY(int RimTop READ RimTop WRITE SetRimTop)
     Q_PROPERTY(int RimBottom READ RimBottom WRITE SetRimBottom)
     Q_PROPERTY(int RimSide READ RimSide WRITE SetRimSide)
@@ -223,11 +229,13 @@ class TMeter : public TGraphicControl {
     Q_PROPERTY(int AnchorSize READ AnchorSize WRITE SetAnchorSize)
     Q_PROPERTY(QString AnchorImage READ AnchorImage WRITE SetAnchorImage)
     Q_PROPERTY(QString BackGroundImg READ BackGroundImg WRITE SetBackGroundImg)
-    Q_PROPERTY(qor::TBkgFill BkgndFillMode READ BkgndFillMode WRITE SetBkgndFillMode)
+    Q_PROPERTY(qor::meter_enums::TBkgFill BkgndFillMode READ BkgndFillMode WRITE SetBkgndFillMode)
     Q_PROPERTY(bool LimWatchHighOn READ LimWatchHighOn WRITE SetLimWatchHighOn)
     Q_PROPERTY(bool LimWatchLowOn READ LimWatchLowOn WRITE SetLimWatchLowOn)
     Q_PROPERTY(quint32 LimWatchActColor READ LimWatchActColor WRITE SetLimWatchActColor)
     Q_PROPERTY(quint32 LimWatchPsvColor READ LimWatchPsvColor WRITE SetLimWatchPsvColor)
+    Q_PROPERTY(qor::TNeedleLayout* NeedleLayout READ NeedleLayout WRITE SetNeedleLayout)
+    Q_PROPERTY(qor::TNeedleLayout* NeedleLayoutSec READ NeedleLayoutSec WRITE SetNeedleLayoutSec)
     Q_PROPERTY(int OriginX READ OriginX)
     Q_PROPERTY(int OriginY READ OriginY)
     Q_PROPERTY(double ScaleRadius READ ScaleRadius)
@@ -355,6 +363,8 @@ protected:
     void Loaded() override;
 
 private:
+    /// Draws the whole meter on C, W x H pixels, geometry already computed.
+    void renderOn(TCanvas* c, int W, int H);
     void CalcMeterLayoutParams();
     /// Latches the zone of v (over, normal, under) and fires its event.
     void SignalZone(double v);
@@ -411,8 +421,7 @@ private:
     TColor FLimWatPsvCol = 0x808080;
     TNeedleLayout* FNeedleLayout = nullptr;
     TNeedleLayout* FNeedleLayoutSec = nullptr;
-    TColor FColGrayLine = 0x808080;
-    TColor FColWhiteLine = 0xFFFFFF;
+    TLineColors FLines;
 
     bool FOFL = false;
     bool FUFL = false;

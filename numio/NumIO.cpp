@@ -1,5 +1,6 @@
 // TNumIO: an edit field that accepts only numbers in its format and range.
 #include "numio/QOR_NumIO.h"
+#include "foundation/QOR_Store.h"
 #include "numio/NumFormats_p.h"
 
 #include <cmath>
@@ -19,9 +20,8 @@ TNumIO::TNumIO(QWidget* owner) : TCustomEdit(owner)
 
 void TNumIO::SetDecPlaceSep(TDecPSep sep)
 {
-    if (sep == FDecPSep)
+    if (!Store(FDecPSep, sep))
         return;
-    FDecPSep = sep;
     restartCheck();
 }
 
@@ -32,9 +32,8 @@ void TNumIO::SetFixPointDecPlaces(int places)
 
 void TNumIO::SetInputFormat(TInFormat format)
 {
-    if (format == FInFormat)
+    if (!Store(FInFormat, format))
         return;
-    FInFormat = format;
     restartCheck();
 }
 

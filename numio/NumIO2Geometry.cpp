@@ -1,5 +1,6 @@
 // Layout of the spin field and the mapping between values, pixels and character positions.
 #include "numio/QOR_NumIO2.h"
+#include "foundation/QOR_SideText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,22 +76,12 @@ int NumIO2XToCharPos(TAlignment align, int leftSpace, int textBoxWidth, int text
 
 int NumIO2LeftTextX(TAlignment align, int leftSpace, int textWidth)
 {
-    switch (align) {
-    case taLeftJustify: return 7;
-    case taRightJustify: return leftSpace - textWidth - 5;
-    case taCenter: break;
-    }
-    return (leftSpace - textWidth) / 2;
+    return SideTextLeftX(align, leftSpace, textWidth);
 }
 
 int NumIO2RightTextX(TAlignment align, int width, int leftSpace, int p3, int textBoxWidth, int textWidth)
 {
-    switch (align) {
-    case taLeftJustify: return leftSpace + p3 + textBoxWidth + 7;
-    case taRightJustify: return width - textWidth - 6;
-    case taCenter: break;
-    }
-    return (width - (leftSpace + p3 + textBoxWidth + textWidth)) / 2 + leftSpace + p3 + textBoxWidth + 1;
+    return SideTextRightX(align, width, leftSpace + p3 + textBoxWidth, textWidth);
 }
 
 int NumIO2NearestPivot(const std::vector<double>& pivots, double v)

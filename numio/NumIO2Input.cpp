@@ -11,9 +11,18 @@ static void BeepIf(bool on)
         MessageBeep(0xFFFF);
 }
 
-/// The character a key gives, or a null QChar for keys that give none.
-static QChar CharOfKey(Word key, bool shifted)
+/// The character a key gives, or a null QChar for keys that give none. The digits of the
+/// main row count by their position (the key reports it whatever the layout); signs, the
+/// decimal separators and the letters come from what the key typed, when it is known.
+static QChar CharOfKey(Word key, bool shifted, const QString& typed)
 {
+    const bool digitKey = (key >= '0' && key <= '9') || (key >= VK_NUMPAD0 && key <= VK_NUMPAD9);
+    if (!digitKey && key != VK_DECIMAL && typed.size() == 1) {
+        const QChar t = typed.at(0).toUpper();
+        if (QStringView(u"+-,.ABCDEF").contains(t))
+            return t;
+        return QChar();
+    }
     if (key >= '0' && key <= '9') {
         if (shifted) {
             // The prefixes of the dynamic format, whatever the keyboard layout.
@@ -134,7 +143,11 @@ void TNumIO2::HandleKey(Word key, TShiftState shift)
             }
             break;
         case VK_TAB:
-            focusNextChild();
+            // Reached only from a synthesised Tab; Shift+Tab goes back, as everywhere.
+            if (shifted)
+                focusPreviousChild();
+            else
+                focusNextChild();
             break;
         case VK_END:
             FCaretPos = int(FInBuffer.size());
@@ -162,7 +175,7 @@ void TNumIO2::HandleKey(Word key, TShiftState shift)
             }
             break;
         default: {
-            const QChar c = CharOfKey(key, shifted);
+            const QChar c = CharOfKey(key, shifted, KeyText());
             if (c.isNull()) {
                 BeepIf(FBeep);
                 break;

@@ -1,5 +1,6 @@
 // TNumIO2: construction, properties, value conversion, copying and the caret timer.
 #include "numio/QOR_NumIO2.h"
+#include "foundation/QOR_Store.h"
 #include "numio/NumFormats_p.h"
 
 #include <algorithm>
@@ -13,10 +14,7 @@ TNumIO2::TNumIO2(QWidget* owner)
     // Painting stays suppressed until the control is complete (FSuppressPaint starts true).
     TCustomControl::SetBounds(Left(), Top(), 160, 28);
     SetTabStop(false);
-    const TLineColors lines = LineColorsForScheme(FColorScheme);
-    FColBlackLine = 0;
-    FColGrayLine = lines.Gray;
-    FColWhiteLine = lines.White;
+    FLines = LineColorsForScheme(FColorScheme);
     FCaretTimerH = new TComponentTimer(this);
     FCaretTimerH->OnTimer = [this] { CaretTimerTick(); };
     UpdateTimer();
@@ -25,57 +23,46 @@ TNumIO2::TNumIO2(QWidget* owner)
 
 TNumIO2::~TNumIO2()
 {
-    delete FCaretTimerH;
-    FCaretTimerH = nullptr;
+    // The timer is a child: Qt deletes it; it must not tick into a half-destroyed field.
+    FCaretTimerH->Stop();
+    FCaretTimerH->OnTimer = nullptr;
 }
 
 // --- simple "when different" setters ---------------------------------------------------
 
-#define QOR_NUMIO2_PLAIN_SETTER(Setter, Type, Field) \
-    void TNumIO2::Setter(Type v)                    \
-    {                                               \
-        if (v == Field)                             \
-            return;                                 \
-        Field = v;                                  \
-        Paint();                                    \
-    }
+void TNumIO2::SetAlignment(TAlignment v) { if (Store(FAlignment, v)) Paint(); }
+void TNumIO2::SetAutoSize(bool v) { if (Store(FAutoSize, v)) Paint(); }
+void TNumIO2::SetButVisible(bool v) { if (Store(FButVisible, v)) Paint(); }
+void TNumIO2::SetBut3D(bool v) { if (Store(FBut3D, v)) Paint(); }
+void TNumIO2::SetButIncrem(double v) { if (Store(FButIncrem, v)) Paint(); }
+void TNumIO2::SetButColor(TColor v) { if (Store(FButColor, v)) Paint(); }
+void TNumIO2::SetColorBoxBG(TColor v) { if (Store(FColorBoxBG, v)) Paint(); }
+void TNumIO2::SetColorBoxText(TColor v) { if (Store(FColorBoxText, v)) Paint(); }
+void TNumIO2::SetColorOutBG(TColor v) { if (Store(FColorOutBG, v)) Paint(); }
+void TNumIO2::SetColorOutText(TColor v) { if (Store(FColorOutText, v)) Paint(); }
+void TNumIO2::SetFrameStyle(TFrameStyle v) { if (Store(FFrameStyle, v)) Paint(); }
+void TNumIO2::SetGaugeColor(TColor v) { if (Store(FGaugeColor, v)) Paint(); }
+void TNumIO2::SetGaugeColorBg(TColor v) { if (Store(FGaugeColorBg, v)) Paint(); }
+void TNumIO2::SetGaugeColorFrame(TColor v) { if (Store(FGaugeColorFrm, v)) Paint(); }
+void TNumIO2::SetGaugeFrameStyle(TFrameStyle v) { if (Store(FGaugeFrameSt, v)) Paint(); }
+void TNumIO2::SetGaugeVisible(bool v) { if (Store(FGaugeVisib, v)) Paint(); }
+void TNumIO2::SetHideSelection(bool v) { if (Store(FHideSel, v)) Paint(); }
+void TNumIO2::SetLeftTextAlignment(TAlignment v) { if (Store(FLTAlignment, v)) Paint(); }
+void TNumIO2::SetRightTextAlignment(TAlignment v) { if (Store(FRTAlignment, v)) Paint(); }
+void TNumIO2::SetTextBoxWidth(int v) { if (Store(FTextBoxWidth, v)) Paint(); }
 
-QOR_NUMIO2_PLAIN_SETTER(SetAlignment, TAlignment, FAlignment)
-QOR_NUMIO2_PLAIN_SETTER(SetAutoSize, bool, FAutoSize)
-QOR_NUMIO2_PLAIN_SETTER(SetButVisible, bool, FButVisible)
-QOR_NUMIO2_PLAIN_SETTER(SetBut3D, bool, FBut3D)
-QOR_NUMIO2_PLAIN_SETTER(SetButIncrem, double, FButIncrem)
-QOR_NUMIO2_PLAIN_SETTER(SetButColor, TColor, FButColor)
-QOR_NUMIO2_PLAIN_SETTER(SetColorBoxBG, TColor, FColorBoxBG)
-QOR_NUMIO2_PLAIN_SETTER(SetColorBoxText, TColor, FColorBoxText)
-QOR_NUMIO2_PLAIN_SETTER(SetColorOutBG, TColor, FColorOutBG)
-QOR_NUMIO2_PLAIN_SETTER(SetColorOutText, TColor, FColorOutText)
-QOR_NUMIO2_PLAIN_SETTER(SetFrameStyle, TFrameStyle, FFrameStyle)
-QOR_NUMIO2_PLAIN_SETTER(SetGaugeColor, TColor, FGaugeColor)
-QOR_NUMIO2_PLAIN_SETTER(SetGaugeColorBg, TColor, FGaugeColorBg)
-QOR_NUMIO2_PLAIN_SETTER(SetGaugeColorFrame, TColor, FGaugeColorFrm)
-QOR_NUMIO2_PLAIN_SETTER(SetGaugeFrameStyle, TFrameStyle, FGaugeFrameSt)
-QOR_NUMIO2_PLAIN_SETTER(SetGaugeVisible, bool, FGaugeVisib)
-QOR_NUMIO2_PLAIN_SETTER(SetHideSelection, bool, FHideSel)
-QOR_NUMIO2_PLAIN_SETTER(SetLeftTextAlignment, TAlignment, FLTAlignment)
-QOR_NUMIO2_PLAIN_SETTER(SetRightTextAlignment, TAlignment, FRTAlignment)
-QOR_NUMIO2_PLAIN_SETTER(SetTextBoxWidth, int, FTextBoxWidth)
-
-#undef QOR_NUMIO2_PLAIN_SETTER
 
 void TNumIO2::SetLeftText(const QString& v)
 {
-    if (v == FLeftText)
+    if (!Store(FLeftText, v))
         return;
-    FLeftText = v;
     Paint();
 }
 
 void TNumIO2::SetRightText(const QString& v)
 {
-    if (v == FRightText)
+    if (!Store(FRightText, v))
         return;
-    FRightText = v;
     Paint();
 }
 
@@ -153,16 +140,9 @@ void TNumIO2::SetLeftSpace(int v)
 
 void TNumIO2::SetColorScheme(TColorScheme v)
 {
-    if (v == FColorScheme)
+    if (!Store(FColorScheme, v))
         return;
-    FColorScheme = v;
-    if (v != csFixed) {
-        FColGrayLine = clBtnShadow;
-        FColWhiteLine = clBtnHighlight;
-    } else {
-        FColGrayLine = 0x808080;
-        FColWhiteLine = 0xFFFFFF;
-    }
+    FLines = LineColorsForScheme(v);
     Paint();
 }
 
@@ -211,9 +191,8 @@ void TNumIO2::SetRangeLow(double v)
 
 void TNumIO2::SetReadOnly(bool v)
 {
-    if (v == FReadOnly)
+    if (!Store(FReadOnly, v))
         return;
-    FReadOnly = v;
     if (v) {
         FCaretTimerH->Stop();
         FCaretVisib = false;
@@ -399,9 +378,7 @@ void TNumIO2::Assign(const QObject* source)
     FColorBoxText = src->FColorBoxText;
     FColorOutBG = src->FColorOutBG;
     FColorOutText = src->FColorOutText;
-    FColBlackLine = src->FColBlackLine;
-    FColGrayLine = src->FColGrayLine;
-    FColWhiteLine = src->FColWhiteLine;
+    FLines = src->FLines;
     FColorScheme = src->FColorScheme;
     FInputFormat = src->FInputFormat;
     FInBuffer = src->FInBuffer;

@@ -1,5 +1,6 @@
 // TNumIO2: the picture. Everything goes into an off-screen bitmap that is copied once.
 #include "numio/QOR_NumIO2.h"
+#include "foundation/QOR_PaintCanvas.h"
 
 #include <algorithm>
 
@@ -77,10 +78,7 @@ void TNumIO2::Paint()
     const double value = Value();
     const bool outOfRange = value < FMinimum || value > FMaximum;
 
-    TBitmap bmp(W, H);
-    TCanvas* c = bmp.Canvas();
-    c->SetPalette(Palette());
-    c->Font()->Assign(*Font());
+    TCanvas* c = BeginFullPaint(this);
     c->Pen()->SetColor(FColorOutBG);
     c->Brush()->SetColor(FColorOutBG);
     c->Rectangle(0, 0, W, H);
@@ -165,17 +163,17 @@ void TNumIO2::Paint()
         c->Brush()->SetColor(bar);
         c->Rectangle(GL, GY1, GL + NumIO2GaugeFill(GW, value, FMinimum, FMaximum), GY2);
         if (FGaugeFrameSt != fsNone) {
-            TColor pen = FColGrayLine;
+            TColor pen = FLines.Gray;
             if (FGaugeFrameSt == fsSimple)
                 pen = FGaugeColorFrm;
             else if (FGaugeFrameSt == fsRidge)
-                pen = FColWhiteLine;
+                pen = FLines.White;
             c->Pen()->SetColor(pen);
             c->Brush()->SetStyle(bsClear);
             c->Rectangle(GL, GY1, GL + GW, GY2);
             if (Is3D(FGaugeFrameSt)) {
                 TColor inner = 0, outer = 0;
-                Frame3DColors(FGaugeFrameSt, FColBlackLine, FColGrayLine, FColWhiteLine, inner, outer);
+                Frame3DColors(FGaugeFrameSt, FLines.Black, FLines.Gray, FLines.White, inner, outer);
                 c->Pen()->SetColor(inner);
                 c->MoveTo(GL + 1, GY2 - 2);
                 c->LineTo(GL + 1, GY1 + 1);
@@ -191,11 +189,11 @@ void TNumIO2::Paint()
     // Text box.
     {
         const int LS = L.LS, TBW = L.TBW, S = L.S;
-        TColor pen = FColGrayLine;
+        TColor pen = FLines.Gray;
         if (FFrameStyle == fsNone)
             pen = enabled ? FColorBoxBG : 0xC0C0C0;
         else if (FFrameStyle == fsRidge)
-            pen = FColWhiteLine;
+            pen = FLines.White;
         TColor brush = FColorBoxBG;
         if (outOfRange) {
             brush = FColorWarnBG;
@@ -211,7 +209,7 @@ void TNumIO2::Paint()
         } else {
             c->Rectangle(LS, 0, LS + TBW + 2, H - G - 1);
             TColor inner = 0, outer = 0;
-            Frame3DColors(FFrameStyle, FColBlackLine, FColGrayLine, FColWhiteLine, inner, outer);
+            Frame3DColors(FFrameStyle, FLines.Black, FLines.Gray, FLines.White, inner, outer);
             c->Pen()->SetColor(inner);
             c->MoveTo(LS + 1, S + 1);
             c->LineTo(LS + 1, 1);
@@ -252,10 +250,6 @@ void TNumIO2::Paint()
             c->SetCopyMode(SRCCOPY);
         }
     }
-
-    cc = Canvas();
-    cc->SetCopyMode(SRCCOPY);
-    cc->Draw(0, 0, &bmp);
 }
 
 } // namespace qor

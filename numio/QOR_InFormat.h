@@ -6,6 +6,8 @@
 namespace qor {
 
 /// How a numeric field reads and shows its number.
+inline namespace informat_enums {
+Q_NAMESPACE
 enum TInFormat : Byte {
     itExp = 0,       ///< decimal number with optional exponent
     itFloat = 1,     ///< decimal number without exponent
@@ -16,5 +18,7 @@ enum TInFormat : Byte {
     itBin = 6,       ///< binary integer
     itDynamic = 7    ///< "$" hexadecimal, "%" binary, "&" octal, anything else as itExp
 };
+Q_ENUM_NS(TInFormat)
+} // namespace informat_enums
 
 } // namespace qor

@@ -14,9 +14,9 @@ namespace qor {
 class TNumIO : public TCustomEdit {
     Q_OBJECT
     Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
-    Q_PROPERTY(qor::TDecPSep DecPlaceSep READ DecPlaceSep WRITE SetDecPlaceSep)
+    Q_PROPERTY(qor::core_enums::TDecPSep DecPlaceSep READ DecPlaceSep WRITE SetDecPlaceSep)
     Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
-    Q_PROPERTY(qor::TInFormat InputFormat READ InputFormat WRITE SetInputFormat)
+    Q_PROPERTY(qor::informat_enums::TInFormat InputFormat READ InputFormat WRITE SetInputFormat)
     Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
     Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
     Q_PROPERTY(double Value READ Value WRITE SetValue STORED false)
@@ -78,6 +78,5 @@ private:
 
 } // namespace qor
 
-#if __has_include("numio/QOR_NumIO2.h")
+// The unit's second control comes with the unit header.
 #include "numio/QOR_NumIO2.h"
-#endif

@@ -88,7 +88,7 @@ QChar NumIO2SeparatorChar(TDecPSep sep);
 
 class TNumIO2 : public TCustomControl {
     Q_OBJECT
-    Q_PROPERTY(qor::TAlignment Alignment READ Alignment WRITE SetAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
     Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
     Q_PROPERTY(bool ButVisible READ ButVisible WRITE SetButVisible)
@@ -102,36 +102,38 @@ class TNumIO2 : public TCustomControl {
     Q_PROPERTY(quint32 ColorBoxText READ ColorBoxText WRITE SetColorBoxText)
     Q_PROPERTY(quint32 ColorOutBG READ ColorOutBG WRITE SetColorOutBG)
     Q_PROPERTY(quint32 ColorOutText READ ColorOutText WRITE SetColorOutText)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(quint32 ColorWarnBG READ ColorWarnBG WRITE SetColorWarnBG)
     Q_PROPERTY(quint32 ColorWarnText READ ColorWarnText WRITE SetColorWarnText)
-    Q_PROPERTY(qor::TDecPSep DecPlaceSep READ DecPlaceSep WRITE SetDecPlaceSep)
+    Q_PROPERTY(qor::core_enums::TDecPSep DecPlaceSep READ DecPlaceSep WRITE SetDecPlaceSep)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(quint32 GaugeColor READ GaugeColor WRITE SetGaugeColor)
     Q_PROPERTY(quint32 GaugeColorBg READ GaugeColorBg WRITE SetGaugeColorBg)
     Q_PROPERTY(quint32 GaugeColorFrame READ GaugeColorFrame WRITE SetGaugeColorFrame)
-    Q_PROPERTY(qor::TFrameStyle GaugeFrameStyle READ GaugeFrameStyle WRITE SetGaugeFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle GaugeFrameStyle READ GaugeFrameStyle WRITE SetGaugeFrameStyle)
     Q_PROPERTY(int GaugeHeight READ GaugeHeight WRITE SetGaugeHeight)
     Q_PROPERTY(int GaugeLeftMargin READ GaugeLeftMargin WRITE SetGaugeLeftMargin)
     Q_PROPERTY(int GaugeTopMargin READ GaugeTopMargin WRITE SetGaugeTopMargin)
     Q_PROPERTY(bool GaugeVisible READ GaugeVisible WRITE SetGaugeVisible)
     Q_PROPERTY(int GaugeWidth READ GaugeWidth WRITE SetGaugeWidth)
     Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
-    Q_PROPERTY(qor::TInFormat InputFormat READ InputFormat WRITE SetInputFormat)
+    Q_PROPERTY(qor::informat_enums::TInFormat InputFormat READ InputFormat WRITE SetInputFormat)
     Q_PROPERTY(int LeftSpace READ LeftSpace WRITE SetLeftSpace)
     Q_PROPERTY(QString LeftText READ LeftText WRITE SetLeftText)
-    Q_PROPERTY(qor::TAlignment LeftTextAlignment READ LeftTextAlignment WRITE SetLeftTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment LeftTextAlignment READ LeftTextAlignment WRITE SetLeftTextAlignment)
     Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
     Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
     Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
     Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
-    Q_PROPERTY(qor::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
     Q_PROPERTY(int SignificantDigits READ SignificantDigits WRITE SetSignificantDigits)
     Q_PROPERTY(QString Text READ Text WRITE SetText)
     Q_PROPERTY(int TextBoxWidth READ TextBoxWidth WRITE SetTextBoxWidth)
     Q_PROPERTY(double Value READ Value WRITE SetValue)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
 
 public:
     explicit TNumIO2(QWidget* owner = nullptr);
@@ -312,9 +314,7 @@ private:
     TColor FColorBoxText = 0;
     TColor FColorOutBG = clBtnFace;
     TColor FColorOutText = 0;
-    TColor FColBlackLine = 0;
-    TColor FColGrayLine = 0x808080;
-    TColor FColWhiteLine = 0xFFFFFF;
+    TLineColors FLines;
     TColor FColorWarnBG = 0x6088FFF0;
     TColor FColorWarnTxt = 0x0000FF;
     TColorScheme FColorScheme = csFixed;

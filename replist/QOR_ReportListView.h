@@ -42,6 +42,36 @@ class TReportListView : public TCustomDrawGrid {
     Q_PROPERTY(bool FixedFirstColumn READ FixedFirstColumn WRITE SetFixedFirstColumn)
     Q_PROPERTY(bool SortEnabled READ SortEnabled WRITE SetSortEnabled)
     Q_PROPERTY(bool UseCtrlForMultiSel READ UseCtrlForMultiSel WRITE SetUseCtrlForMultiSel)
+    Q_PROPERTY(quint32 ColorHigh READ ColorHigh WRITE SetColorHigh)
+    Q_PROPERTY(quint32 ColorText READ ColorText WRITE SetColorText)
+    Q_PROPERTY(quint32 ColorBkgdNormal READ ColorBkgdNormal WRITE SetColorBkgdNormal)
+    Q_PROPERTY(quint32 ColorBkgdShaded READ ColorBkgdShaded WRITE SetColorBkgdShaded)
+    Q_PROPERTY(quint32 ColorColumnHd READ ColorColumnHd WRITE SetColorColumnHd)
+    Q_PROPERTY(quint32 FixedColor READ FixedColor WRITE SetFixedColor)
+    Q_PROPERTY(quint32 ColorColumnHdText READ ColorColumnHdText WRITE SetColorColumnHdText)
+    Q_PROPERTY(quint32 ColorCommonHd READ ColorCommonHd WRITE SetColorCommonHd)
+    Q_PROPERTY(quint32 ColorCommonHdText READ ColorCommonHdText WRITE SetColorCommonHdText)
+    Q_PROPERTY(quint32 ColorDisabledBkgd READ ColorDisabledBkgd WRITE SetColorDisabledBkgd)
+    Q_PROPERTY(quint32 ColorDisabledText READ ColorDisabledText WRITE SetColorDisabledText)
+    Q_PROPERTY(quint32 ColorEmptyMsg READ ColorEmptyMsg WRITE SetColorEmptyMsg)
+    Q_PROPERTY(quint32 ColorHighText READ ColorHighText WRITE SetColorHighText)
+    Q_PROPERTY(quint32 ColorSelectedRow READ ColorSelectedRow WRITE SetColorSelectedRow)
+    Q_PROPERTY(quint32 ColorSelectedRowText READ ColorSelectedRowText WRITE SetColorSelectedRowText)
+    Q_PROPERTY(quint32 ColorSelectedCol READ ColorSelectedCol WRITE SetColorSelectedCol)
+    Q_PROPERTY(quint32 ColorSelectedColText READ ColorSelectedColText WRITE SetColorSelectedColText)
+    Q_PROPERTY(quint32 ColorSelectedBoth READ ColorSelectedBoth WRITE SetColorSelectedBoth)
+    Q_PROPERTY(quint32 ColorSelectedBothText READ ColorSelectedBothText WRITE SetColorSelectedBothText)
+    Q_PROPERTY(quint32 InterRowIndicatorColor READ InterRowIndicatorColor WRITE SetInterRowIndicatorColor)
+    Q_PROPERTY(qor::controls_enums::TAlignment CommonHeaderAlignment READ CommonHeaderAlignment WRITE SetCommonHeaderAlignment)
+    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
+    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(bool HighLightBold READ HighLightBold WRITE SetHighLightBold)
+    Q_PROPERTY(int HighLightRow READ HighLightRow WRITE SetHighLightRow)
+    Q_PROPERTY(int HighLightColumn READ HighLightColumn WRITE SetHighLightColumn)
+    Q_PROPERTY(int InterRowIndicatorWidth READ InterRowIndicatorWidth WRITE SetInterRowIndicatorWidth)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
 
 public:
     explicit TReportListView(QWidget* owner = nullptr);
@@ -332,7 +362,6 @@ protected:
     void TopLeftChanged() override;
 
 private:
-    friend class SuppressPaintScope;
     void setColour(TColor& field, TColor c);
     void resetColumnArrays();
     void updateGridRows();

@@ -24,8 +24,12 @@ constexpr int MaxNameLength = 50;
 constexpr int MaxColFmtLength = 80;
 constexpr int MaxCellLength = 255;
 
+inline namespace replist_enums {
+Q_NAMESPACE
 enum TCheckMode : Byte { cmNone = 0, cmBox = 1, cmRadio = 2 };
+Q_ENUM_NS(TCheckMode)
 enum TFilterMode : Byte { fmSimple = 0, fmBoolean = 1, fmGrep = 2 };
+Q_ENUM_NS(TFilterMode)
 enum TRepListXmlTag : Byte {
     xmlNumCols = 0,
     xmlNumRows = 1,
@@ -38,6 +42,8 @@ enum TRepListXmlTag : Byte {
     xmlEndReplist = 8,
     xmlInvalid = 9
 };
+Q_ENUM_NS(TRepListXmlTag)
+} // namespace replist_enums
 
 /// Element name of a tag kind in the XML form (the root's name for xmlEndReplist, empty
 /// for xmlInvalid).
@@ -188,8 +194,8 @@ public:
     QString XMLText(bool CreateHeader, const QString& DataID) const;
 
     // ---- the container and progress pacing
-    TStringArray* Strings() { return FStrings; }
-    const TStringArray* Strings() const { return FStrings; }
+    TStringArray* Strings() { return FStrings.get(); }
+    const TStringArray* Strings() const { return FStrings.get(); }
     int FeedbkNumCells() const { return FFeedbkNumCells; }
     int FeedbkStep() const { return FFeedbkStep; }
     /// Calls OnBeforeHTMLExport when assigned.
@@ -222,7 +228,7 @@ private:
     bool FSortToggle = true;
     int FFeedbkNumCells = 1;
     int FFeedbkStep = 1;
-    TStringArray* FStrings = nullptr;
+    std::unique_ptr<TStringArray> FStrings;
 };
 
 /// Whether the file holds, on one line, a report list root tag with the identifier
@@ -237,6 +243,5 @@ bool IsReplistRootLine(const QString& Line, const QString& DataID);
 
 } // namespace qor
 
-#if __has_include("replist/QOR_ReportListView.h")
+// The unit's second control comes with the unit header.
 #include "replist/QOR_ReportListView.h"
-#endif

@@ -48,7 +48,8 @@ private:
 TRLData::TRLData(QObject* owner) : TComponent(owner)
 {
     FCommonHeader = QStringLiteral("QOR Report Listview");
-    FStrings = new TStringArray(nullptr);
+    // Built before anything can fail, and freed with the store whatever happens after.
+    FStrings = std::make_unique<TStringArray>(nullptr);
     try {
         FStrings->SetAllocRowsBy(10);
         FStrings->Resize(1, 1);
@@ -57,21 +58,14 @@ TRLData::TRLData(QObject* owner) : TComponent(owner)
         FColumnFormat.assign(1, QString());
         FColButMode.assign(1, cmNone);
     } catch (const std::bad_alloc&) {
-        delete FStrings;
         throw EQORRLDataError(componentMessage(QStringLiteral("failed to initialize (out of memory)")));
-    } catch (...) {
-        delete FStrings;
-        throw;
     }
     FStrings->OnBeforeSortExchange = [this](TObject* sender, const QString& in, QString& out) {
         forwardBeforeExchange(sender, in, out);
     };
 }
 
-TRLData::~TRLData()
-{
-    delete FStrings;
-}
+TRLData::~TRLData() = default;
 
 QString TRLData::componentMessage(const QString& problem) const
 {
@@ -214,7 +208,7 @@ void TRLData::SetColCheckMode(int ColNr, TCheckMode Value)
     const TCheckMode old = FColButMode[std::size_t(ColNr - 1)];
     if (old == Value)
         return;
-    ChangeNotificationPause pause(FStrings);
+    ChangeNotificationPause pause(FStrings.get());
     FColButMode[std::size_t(ColNr - 1)] = Value;
     if (old == cmNone) {
         for (int r = 1; r <= FNrOfRows; ++r) {
@@ -584,7 +578,7 @@ void TRLData::Assign(const QObject* Source)
     FColButMode.swap(modes);
     updateFeedback(std::max(m, 1), n);
     if (FStrings->OnChange)
-        FStrings->OnChange(FStrings);
+        FStrings->OnChange(FStrings.get());
 }
 
 void TRLData::AssignTo(QObject* Dest) const

@@ -522,7 +522,7 @@ struct RLDataXml {
         w.writeAttribute(QStringLiteral("sec"), QString::number(d.FSortColumnSec));
         w.writeAttribute(QStringLiteral("asc"), d.FSortOrder ? QStringLiteral("1") : QStringLiteral("0"));
         w.writeAttribute(QStringLiteral("toggle"), d.FSortToggle ? QStringLiteral("1") : QStringLiteral("0"));
-        const TStringArray* a = d.FStrings;
+        const TStringArray* a = d.FStrings.get();
         for (int c = 1; c <= n; ++c) {
             const QString col = QString::number(c);
             w.writeStartElement(RepListXmlTagName(xmlColName));
@@ -637,7 +637,7 @@ struct RLDataXml {
         }
         t.SetNrCols(p.cols);
         t.SetNrRows(p.rows);
-        TStringArray* a = t.FStrings;
+        TStringArray* a = t.FStrings.get();
         for (const auto& cell : p.cells)
             if (!cell.text.isEmpty())
                 a->SetStoredString(cell.col, cell.row, cell.text);
@@ -696,7 +696,7 @@ struct RLDataXml {
         if (pacer)
             pacer->finish();
         if (store.FStrings->OnChange)
-            store.FStrings->OnChange(store.FStrings);
+            store.FStrings->OnChange(store.FStrings.get());
         return true;
     }
 };

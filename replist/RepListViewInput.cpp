@@ -1,6 +1,6 @@
 // TReportListView input: header-click sorting, check marks, row selection by mouse and
 // keys, column auto-sizing by double click, in-place editing.
-#include "replist/QOR_ReportListView.h"
+#include "replist/RepListView_p.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -8,18 +8,6 @@
 namespace qor {
 
 namespace {
-class PaintPause {
-public:
-    explicit PaintPause(TReportListView* v) : m_view(v), m_saved(v->SuppressPaint()) { m_view->SetSuppressPaint(true); }
-    ~PaintPause() { m_view->SetSuppressPaint(m_saved); }
-    PaintPause(const PaintPause&) = delete;
-    PaintPause& operator=(const PaintPause&) = delete;
-
-private:
-    TReportListView* m_view;
-    bool m_saved;
-};
-
 // Clicks this close to a header border belong to column sizing, not to sorting.
 constexpr int kHeaderEdgeZone = 4;
 // Width of the check box area at the left of a check cell.
@@ -67,7 +55,7 @@ void TReportListView::MouseDown(TMouseButton button, TShiftState shift, int x, i
         return;
     }
 
-    PaintPause pause(this);
+    const auto pause = SuppressPaintScope(this);
     const int dataRow = dataRowOf(g);
     const bool isDataRow = g >= CountHeadRows();
     const bool disabled = isDataRow && rowDisabled(dataRow);
@@ -126,7 +114,7 @@ void TReportListView::MouseUp(TMouseButton button, TShiftState shift, int x, int
         return;
     if (x > GetGridWidth() || (button == mbLeft && y > GetGridHeight())) {
         {
-            PaintPause pause(this);
+            const auto pause = SuppressPaintScope(this);
             TStringArray* strings = FRLData->Strings();
             for (int r = 1; r <= NrOfRows(); ++r)
                 strings->SetRowAttrib(r, strings->GetRowAttrib(r) & ~RowAttrSelected);
@@ -184,7 +172,7 @@ void TReportListView::KeyDown(Word& key, TShiftState shift)
     case VK_DOWN: case VK_UP: case VK_RIGHT: case VK_LEFT:
     case VK_HOME: case VK_END: case VK_NEXT: case VK_PRIOR: {
         {
-            PaintPause pause(this);
+            const auto pause = SuppressPaintScope(this);
             TStringArray* strings = FRLData->Strings();
             for (int r = 1; r <= NrOfRows(); ++r)
                 strings->SetRowAttrib(r, strings->GetRowAttrib(r) & ~RowAttrSelected);

@@ -1,30 +1,12 @@
 // TReportListView: construction, settings, dimensions, column order and widths, row and
 // column states, bulk operations and copying.
-#include "replist/QOR_ReportListView.h"
+#include "replist/RepListView_p.h"
+#include "foundation/QOR_Store.h"
 
 #include <algorithm>
 #include <new>
 
 namespace qor {
-
-namespace {
-// Switches painting off for a bulk operation and restores the previous state (and with
-// it a repaint) when the operation ends.
-class SuppressPaintScope {
-public:
-    explicit SuppressPaintScope(TReportListView* v) : m_view(v), m_saved(v->SuppressPaint())
-    {
-        m_view->SetSuppressPaint(true);
-    }
-    ~SuppressPaintScope() { m_view->SetSuppressPaint(m_saved); }
-    SuppressPaintScope(const SuppressPaintScope&) = delete;
-    SuppressPaintScope& operator=(const SuppressPaintScope&) = delete;
-
-private:
-    TReportListView* m_view;
-    bool m_saved;
-};
-} // namespace
 
 TReportListView::TReportListView(QWidget* owner)
     : TCustomDrawGrid(owner)
@@ -235,18 +217,16 @@ void TReportListView::SetCommonHeader(const QString& s)
 
 void TReportListView::SetCommonHeaderAlignment(TAlignment a)
 {
-    if (a == FCommonHeaderAlignment)
+    if (!Store(FCommonHeaderAlignment, a))
         return;
-    FCommonHeaderAlignment = a;
     Changed();
     Paint();
 }
 
 void TReportListView::SetCommonHeaderVisible(bool v)
 {
-    if (v == FCommonHeaderVisible)
+    if (!Store(FCommonHeaderVisible, v))
         return;
-    FCommonHeaderVisible = v;
     updateGridRows();
     updateHeaderHeights();
     Changed();
@@ -263,9 +243,8 @@ void TReportListView::SetCommonHeaderHeight(int h)
 
 void TReportListView::SetColumnHeadersVisible(bool v)
 {
-    if (v == FColumnHeadersVisible)
+    if (!Store(FColumnHeadersVisible, v))
         return;
-    FColumnHeadersVisible = v;
     updateGridRows();
     updateHeaderHeights();
     Changed();
@@ -323,9 +302,8 @@ void TReportListView::SetTopRow(int v)
 
 void TReportListView::SetEmptyMessage(const QString& s)
 {
-    if (s == FEmptyMsg)
+    if (!Store(FEmptyMsg, s))
         return;
-    FEmptyMsg = s;
     Paint();
     ChangedSetup();
 }
@@ -367,9 +345,8 @@ void TReportListView::SetInterRowIndicatorWidth(int w)
 
 void TReportListView::SetInterRowIndicatorPos(int p)
 {
-    if (p == FInterRowIndicatorPos)
+    if (!Store(FInterRowIndicatorPos, p))
         return;
-    FInterRowIndicatorPos = p;
     Paint();
 }
 
@@ -382,9 +359,8 @@ void TReportListView::SetRowColPattern(int p)
 
 void TReportListView::SetShowEmptyCheckBoxes(bool v)
 {
-    if (v == FShowEmptyCBx)
+    if (!Store(FShowEmptyCBx, v))
         return;
-    FShowEmptyCBx = v;
     Paint();
 }
 
@@ -398,17 +374,15 @@ void TReportListView::SetFixedFirstColumn(bool v)
 
 void TReportListView::SetCheckMarksReadOnly(bool v)
 {
-    if (v == FROCheckMarks)
+    if (!Store(FROCheckMarks, v))
         return;
-    FROCheckMarks = v;
     Paint();
 }
 
 void TReportListView::SetSuppressPaint(bool v)
 {
-    if (v == FSuppressPaint)
+    if (!Store(FSuppressPaint, v))
         return;
-    FSuppressPaint = v;
     if (!v) {
         Paint();
         Invalidate();
@@ -427,7 +401,7 @@ void TReportListView::SetRowSelectMode(int m)
 {
     FRowSelectMode = m;
     if (m != 2) {
-        SuppressPaintScope scope(this);
+        const auto scope = SuppressPaintScope(this);
         for (int r = 1; r <= NrOfRows(); ++r)
             FRLData->Strings()->SetRowAttrib(r, FRLData->Strings()->GetRowAttrib(r) & ~RowAttrSelected);
     }
@@ -676,7 +650,7 @@ int TReportListView::NumEnabledRows() const
 void TReportListView::setAllRowBits(Byte bit, bool on)
 {
     {
-        SuppressPaintScope scope(this);
+        const auto scope = SuppressPaintScope(this);
         TStringArray* s = FRLData->Strings();
         for (int r = 1; r <= NrOfRows(); ++r)
             s->SetRowAttrib(r, on ? Byte(s->GetRowAttrib(r) | bit) : Byte(s->GetRowAttrib(r) & ~bit));
@@ -692,7 +666,7 @@ void TReportListView::DisableAllRows() { setAllRowBits(RowAttrDisabled, true); }
 void TReportListView::SelectAllColumns()
 {
     {
-        SuppressPaintScope scope(this);
+        const auto scope = SuppressPaintScope(this);
         TStringArray* s = FRLData->Strings();
         for (int c = 1; c <= NrOfColumns(); ++c)
             s->SetColAttrib(c, s->GetColAttrib(c) | ColAttrSelected);
@@ -703,7 +677,7 @@ void TReportListView::SelectAllColumns()
 void TReportListView::DeselectAllColumns()
 {
     {
-        SuppressPaintScope scope(this);
+        const auto scope = SuppressPaintScope(this);
         TStringArray* s = FRLData->Strings();
         for (int c = 1; c <= NrOfColumns(); ++c)
             s->SetColAttrib(c, s->GetColAttrib(c) & ~ColAttrSelected);
@@ -725,7 +699,7 @@ int TReportListView::InsertRow(int r)
     HideEditor();
     int used = 0;
     {
-        SuppressPaintScope scope(this);
+        const auto scope = SuppressPaintScope(this);
         if (r >= 1 && r <= NrOfRows()) {
             FRLData->Strings()->InsertRow(r);
             SetNrRows(NrOfRows() + 1);
@@ -776,7 +750,7 @@ void TReportListView::RemoveEmptyRows()
 void TReportListView::Fill(const QString& s)
 {
     HideEditor();
-    SuppressPaintScope scope(this);
+    const auto scope = SuppressPaintScope(this);
     FRLData->Fill(s);
 }
 
@@ -808,7 +782,7 @@ void TReportListView::SetAllCheckmarksOfCol(int Column, bool Checked)
 {
     if (GetColCheckMode(Column) != cmBox)
         return;
-    SuppressPaintScope scope(this);
+    const auto scope = SuppressPaintScope(this);
     FRLData->SetAllCheckmarksOfCol(Column, Checked);
 }
 
@@ -816,13 +790,13 @@ void TReportListView::InvertAllCheckmarksOfCol(int Column)
 {
     if (GetColCheckMode(Column) != cmBox)
         return;
-    SuppressPaintScope scope(this);
+    const auto scope = SuppressPaintScope(this);
     FRLData->InvertAllCheckmarksOfCol(Column);
 }
 
 void TReportListView::CenterScrollAndSelect(int Row)
 {
-    SuppressPaintScope scope(this);
+    const auto scope = SuppressPaintScope(this);
     TStringArray* s = FRLData->Strings();
     for (int r = 1; r <= NrOfRows(); ++r)
         s->SetRowAttrib(r, s->GetRowAttrib(r) & ~RowAttrSelected);
@@ -915,7 +889,7 @@ void TReportListView::ExpandColWidth(int ColIx, int RightMargin)
 
 void TReportListView::FitAllColWidths(int ExpandColumn, bool IncludeHeader, int Addon, int MaxWidth, int RightMargin)
 {
-    SuppressPaintScope scope(this);
+    const auto scope = SuppressPaintScope(this);
     for (int c = 1; c <= NrOfColumns(); ++c)
         if (c != ExpandColumn)
             AutoColWidth(c, IncludeHeader, Addon, MaxWidth);

@@ -1,4 +1,5 @@
 // Tests of the raster label: character set, text lengths, auto rules, pixels, scrolling.
+#include "foundation/QOR_Testing.h"
 #include "displays/QOR_RasterLab.h"
 
 #include <QtTest>
@@ -12,8 +13,8 @@ using namespace qor;
 namespace {
 
 struct TimerFailGuard {
-    TimerFailGuard() { TComponentTimer::SetFailStartsForTesting(true); }
-    ~TimerFailGuard() { TComponentTimer::SetFailStartsForTesting(false); }
+    TimerFailGuard() { testing::SetTimerStartsFail(true); }
+    ~TimerFailGuard() { testing::SetTimerStartsFail(false); }
 };
 
 TColor px(TRasterLab& lab, int x, int y) { return lab.Canvas()->Pixels(x, y); }
@@ -604,14 +605,14 @@ void TestRasterLab::noTimerAvailable()
     // a handler assignment restarts the timer as well, and the failure is reported the same way
     TRasterLab other(&host);
     other.SetName("Other");
-    TComponentTimer::SetFailStartsForTesting(false);
+    testing::SetTimerStartsFail(false);
     other.SetScrollMode(rdsmRight);
-    TComponentTimer::SetFailStartsForTesting(true);
+    testing::SetTimerStartsFail(true);
     QVERIFY_THROWS_EXCEPTION(EQORRasterLabError, other.SetOnScrollTimer([](TObject*) {}));
     QVERIFY_THROWS_EXCEPTION(EQORRasterLabError, [&] {
-        TComponentTimer::SetFailStartsForTesting(false);
+        testing::SetTimerStartsFail(false);
         other.SetScrollMode(rdsmUp);
-        TComponentTimer::SetFailStartsForTesting(true);
+        testing::SetTimerStartsFail(true);
         other.SetScrollIncrement(4);
     }());
 }

@@ -1,4 +1,5 @@
 // Control and component bases: backing canvas, event order, keys, timer, clipboard.
+#include "foundation/QOR_Testing.h"
 #include "foundation/QOR_Foundation.h"
 
 #include <QtTest>
@@ -349,10 +350,10 @@ void tst_Controls::timerStartStopAndFailure()
     QCOMPARE(ticks, 1);
     t.Stop();
     QVERIFY(!t.Active());
-    TComponentTimer::SetFailStartsForTesting(true);
+    testing::SetTimerStartsFail(true);
     QVERIFY(!t.Start(100));
     QVERIFY(!t.Active());
-    TComponentTimer::SetFailStartsForTesting(false);
+    testing::SetTimerStartsFail(false);
     QVERIFY(t.Start(10));
     QTRY_VERIFY(ticks > 1);
 }
@@ -384,10 +385,10 @@ void tst_Controls::clipboardText()
 
 void tst_Controls::beepCounts()
 {
-    const int before = BeepCount();
+    const int before = testing::BeepCount();
     MessageBeep(0);
     MessageBeep(0);
-    QCOMPARE(BeepCount(), before + 2);
+    QCOMPARE(testing::BeepCount(), before + 2);
 }
 
 void tst_Controls::componentMessageForm()

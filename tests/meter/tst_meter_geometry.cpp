@@ -2,6 +2,7 @@
 #include "tst_meter_suites.h"
 
 #include <cmath>
+#include <numbers>
 #include <limits>
 
 using namespace qor;
@@ -10,7 +11,6 @@ Q_DECLARE_METATYPE(qor::TMeterLayout)
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 TMeterScale MakeScale(TMeterLayout layout, double mn, double mx, bool log, int W = 297, int H = 209)
 {
@@ -291,7 +291,7 @@ void TestMeterGeometry::pixelRoundTrip()
     QFETCH(double, mx);
     const TMeterScale s = MakeScale(layout, mn, mx, log);
     // One pixel at the radius is at most this much angle.
-    const double tolDeg = 180 / kPi * 1.0 / s.Geo.Radius;
+    const double tolDeg = 180 / std::numbers::pi * 1.0 / s.Geo.Radius;
     for (int i = 0; i <= 40; ++i) {
         const double f = i / 40.0;
         if (layout == mlCirc360 && i == 40)

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <cmath>
+#include <numbers>
 
 using namespace qor;
 
@@ -12,7 +13,6 @@ Q_DECLARE_METATYPE(qor::TColorScheme)
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 QImage Render(TMeter& m)
 {
@@ -268,7 +268,7 @@ void TestMeterRender::needleTipAndShadow()
     m.NeedleLayout()->SetPercentNeedleLength(100);
     m.SetValue(1);
     img = Render(m);
-    const int tx = MeterRound(std::cos(kPi / 4) * 171 + 148), ty = MeterRound(191 - std::sin(kPi / 4) * 171);
+    const int tx = MeterRound(std::cos(std::numbers::pi / 4) * 171 + 148), ty = MeterRound(191 - std::sin(std::numbers::pi / 4) * 171);
     QCOMPARE_COLOR(Px(img, tx, ty), clBlack);
 }
 
@@ -349,7 +349,7 @@ void TestMeterRender::labelHandler()
     const double dx = probe.Canvas()->TextWidth("1.0") / 2.0 + 15;
     const double dy = probe.Canvas()->TextHeight("1.0") / 2.0 + 15;
     for (int i = 0; i < 6; ++i) {
-        const double th = m.Scale().Theta(i * 0.2) * kPi / 180;
+        const double th = m.Scale().Theta(i * 0.2) * std::numbers::pi / 180;
         const int ex = MeterRound(148 + (175 - dx) * std::cos(th));
         const int ey = MeterRound(191 - (175 - dy) * std::sin(th));
         QVERIFY2(std::abs(centres[i].x() - ex) <= 1 && std::abs(centres[i].y() - ey) <= 1,

@@ -1,4 +1,5 @@
 // Tests of the numeric text routines and of the TNumIO edit field.
+#include "foundation/QOR_Testing.h"
 #include "numio/NumFormats_p.h"
 #include "numio/QOR_NumIO.h"
 
@@ -740,7 +741,7 @@ void TestNumIO::zeroAlwaysAccepted()
 {
     TNumIO* f = makeField(itExp, 5, 10);
     f->SetBeep(true);
-    const int beeps = BeepCount();
+    const int beeps = testing::BeepCount();
     QTest::keyClick(f, Qt::Key_0);
     QCOMPARE(f->Text(), QStringLiteral("0"));
     QCOMPARE(m_changes, 1);
@@ -750,7 +751,7 @@ void TestNumIO::zeroAlwaysAccepted()
     QTest::keyClick(f, Qt::Key_3);
     QCOMPARE(f->Text(), QStringLiteral("0"));
     QCOMPARE(m_changes, 1);
-    QCOMPARE(BeepCount(), beeps + 2);
+    QCOMPARE(testing::BeepCount(), beeps + 2);
     f->selectAll();
     QTest::keyClick(f, Qt::Key_7);
     QCOMPARE(f->Text(), QStringLiteral("7"));
@@ -761,17 +762,17 @@ void TestNumIO::zeroAlwaysAccepted()
 void TestNumIO::refusedKeystrokeRestores()
 {
     TNumIO* f = makeField(itInt, 0, 1000);
-    const int beeps = BeepCount();
+    const int beeps = testing::BeepCount();
     QTest::keyClicks(f, "12a");
     QCOMPARE(f->Text(), QStringLiteral("12"));
     QCOMPARE(m_changes, 2);
-    QCOMPARE(BeepCount(), beeps); // Beep is off
+    QCOMPARE(testing::BeepCount(), beeps); // Beep is off
     QCOMPARE(f->SelStart(), 2);   // one left of where the refused character left it
     f->SetBeep(true);
     QTest::keyClicks(f, "9999");  // 129 fits, 1299 is out of range
     QCOMPARE(f->Text(), QStringLiteral("129"));
     QCOMPARE(m_changes, 3);
-    QCOMPARE(BeepCount(), beeps + 3);
+    QCOMPARE(testing::BeepCount(), beeps + 3);
     QCOMPARE(f->Value(), 129.0);
 }
 
@@ -831,12 +832,12 @@ void TestNumIO::fixPointSecondPointRestores()
     f->SetBeep(true);
     f->setText(QStringLiteral("1.234"));
     QCOMPARE(f->Text(), QStringLiteral("1.23"));
-    const int beeps = BeepCount();
+    const int beeps = testing::BeepCount();
     f->end(false);
     QTest::keyClick(f, Qt::Key_Period);
     // The restored text is the one shown before, not the longer text that was typed.
     QCOMPARE(f->Text(), QStringLiteral("1.23"));
-    QCOMPARE(BeepCount(), beeps + 1);
+    QCOMPARE(testing::BeepCount(), beeps + 1);
     QCOMPARE(m_changes, 1);
 }
 
@@ -867,11 +868,11 @@ void TestNumIO::fixPointTypingKeepsFormat()
     QCOMPARE(f->Text(), QStringLiteral("12.50"));
     QCOMPARE(m_changes, 4);
     f->SetBeep(true);
-    const int beeps = BeepCount();
+    const int beeps = testing::BeepCount();
     QTest::keyClick(f, Qt::Key_A);
     QCOMPARE(f->Text(), QStringLiteral("12.50"));
     QCOMPARE(m_changes, 4);
-    QCOMPARE(BeepCount(), beeps + 1);
+    QCOMPARE(testing::BeepCount(), beeps + 1);
 }
 
 void TestNumIO::fixPointListenersSeeFinalText()
@@ -889,10 +890,10 @@ void TestNumIO::formatChangeEmptiesInvalidText()
     f->SetBeep(true);
     QTest::keyClicks(f, "1.5");
     QCOMPARE(f->Text(), QStringLiteral("1.5"));
-    const int beeps = BeepCount();
+    const int beeps = testing::BeepCount();
     f->SetInputFormat(itInt);
     QCOMPARE(f->Text(), QString());
-    QCOMPARE(BeepCount(), beeps + 1);
+    QCOMPARE(testing::BeepCount(), beeps + 1);
     // A valid text survives a change of format.
     QTest::keyClick(f, Qt::Key_4);
     f->SetInputFormat(itFloat);

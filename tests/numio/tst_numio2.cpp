@@ -1,4 +1,5 @@
 // The spin numeric field: conversions, properties, keyboard, mouse, caret timer and pixels.
+#include "foundation/QOR_Testing.h"
 #include "numio/QOR_NumIO2.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ class TestNumIO2 : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { TComponentTimer::SetFailStartsForTesting(false); }
+    void init() { testing::SetTimerStartsFail(false); }
 
     // --- plain functions ---
     void formatValue_data();
@@ -619,18 +620,18 @@ void TestNumIO2::noTimerAvailable()
     f->SetReadOnly(true);
     QVERIFY(!f->CaretTimer()->Active());
     QVERIFY(!f->CaretVisible());
-    TComponentTimer::SetFailStartsForTesting(true);
+    testing::SetTimerStartsFail(true);
     try {
         f->SetReadOnly(false);
-        TComponentTimer::SetFailStartsForTesting(false);
+        testing::SetTimerStartsFail(false);
         QFAIL("no exception");
     } catch (const EQORNumIO2Error& e) {
-        TComponentTimer::SetFailStartsForTesting(false);
+        testing::SetTimerStartsFail(false);
         QCOMPARE(e.Message(), QString("Component \"Blinker\": no timer available"));
     }
-    TComponentTimer::SetFailStartsForTesting(true);
+    testing::SetTimerStartsFail(true);
     QVERIFY_THROWS_EXCEPTION(EQORNumIO2Error, TNumIO2 g);
-    TComponentTimer::SetFailStartsForTesting(false);
+    testing::SetTimerStartsFail(false);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -706,11 +707,11 @@ void TestNumIO2::typing()
     f->SetText(start);
     QCOMPARE(f->Text(), start);
     f->SetBeep(true);
-    const int before = BeepCount();
+    const int before = testing::BeepCount();
     for (const KeyStroke& k : keys)
         QTest::keyClick(f.get(), Qt::Key(k.key), k.mods);
     QCOMPARE(f->Text(), expected);
-    QCOMPARE(BeepCount() - before, beeps);
+    QCOMPARE(testing::BeepCount() - before, beeps);
 }
 
 void TestNumIO2::shiftPrefixesInDynamic()
@@ -719,10 +720,10 @@ void TestNumIO2::shiftPrefixesInDynamic()
     f->SetInputFormat(itDynamic);
     f->SetText("");
     f->SetBeep(true);
-    const int before = BeepCount();
+    const int before = testing::BeepCount();
     QTest::keyClick(f.get(), Qt::Key_4, Qt::ShiftModifier); // "$" alone is invalid
     QCOMPARE(f->Text(), QString());
-    QCOMPARE(BeepCount() - before, 1);
+    QCOMPARE(testing::BeepCount() - before, 1);
 
     f->SetText("1F"); // refused: not a decimal number
     QCOMPARE(f->Text(), QString());
@@ -789,10 +790,10 @@ void TestNumIO2::fixPointCaretSelection()
     f->SetBeep(true);
     f->SetSelBegin(2);
     f->SetSelEnd(2);
-    const int before = BeepCount();
+    const int before = testing::BeepCount();
     QTest::keyClick(f.get(), Qt::Key_5);
     QCOMPARE(f->Text(), QString("1.00"));
-    QCOMPARE(BeepCount() - before, 1);
+    QCOMPARE(testing::BeepCount() - before, 1);
     QCOMPARE(f->SelBegin(), 2);
     QCOMPARE(f->SelEnd(), 3);
     QTest::keyClick(f.get(), Qt::Key_5);
@@ -879,13 +880,13 @@ void TestNumIO2::clipboardKeys()
     // Pasted text that is no number is undone.
     Clipboard()->SetAsText("abc");
     f->SetBeep(true);
-    const int before = BeepCount();
+    const int before = testing::BeepCount();
     QTest::keyClick(f.get(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(f->Text(), QString("901.5"));
     QCOMPARE(changes, 2);
-    QCOMPARE(BeepCount() - before, 1);
+    QCOMPARE(testing::BeepCount() - before, 1);
     QTest::keyClick(f.get(), Qt::Key_Z, Qt::ControlModifier); // other Ctrl keys beep
-    QCOMPARE(BeepCount() - before, 2);
+    QCOMPARE(testing::BeepCount() - before, 2);
 }
 
 void TestNumIO2::readOnlyKeys()
