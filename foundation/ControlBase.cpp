@@ -167,8 +167,9 @@ void TControlBase<B>::SetParentFont(bool on)
 template <class B>
 QSize TControlBase<B>::sizeHint() const
 {
-    if (!m_designSize.isValid() && this->testAttribute(Qt::WA_Resized))
-        m_designSize = this->size(); // the size the constructor gave
+    // The size the constructor gave; an edit has none of its own and keeps the line edit's.
+    if (!kIsEdit<B> && !m_designSize.isValid() && this->testAttribute(Qt::WA_Resized))
+        m_designSize = this->size();
     return m_designSize.isValid() ? m_designSize : B::sizeHint();
 }
 

@@ -45,7 +45,7 @@ public:
         for (const Setup& s : setups) {
             auto* m = new TMeter(this);
             m->SetName(QString::fromLatin1(s.name));
-            m->setFixedSize(250, 190);
+            m->SetBounds(0, 0, 250, 190);
             m->SetMeterLayout(s.layout);
             m->SetMeterMaxValue(s.max);
             m->SetMeterMinValue(s.min);

@@ -26,7 +26,6 @@ public:
         auto addRow = [&](const QString& caption, TNumIO2* f) {
             auto* label = new QLabel(caption);
             auto* value = new QLabel;
-            f->setFixedSize(f->Width(), f->Height());
             grid->addWidget(label, row, 0);
             grid->addWidget(f, row, 1);
             grid->addWidget(value, row, 2);

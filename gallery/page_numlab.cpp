@@ -74,7 +74,7 @@ public:
         int i = 0;
         for (const FormatRow& r : kRows) {
             auto* lab = new TNumLab(this);
-            lab->setFixedSize(280, 26);
+            lab->SetBounds(0, 0, 280, 26);
             lab->SetLeftSpace(95);
             lab->SetLabelWidth(130);
             lab->SetLeftText(QString::fromLatin1(r.name));
@@ -99,7 +99,7 @@ public:
         }
         // An overflowing label and one that rewrites its text before display.
         m_narrow = new TNumLab(this);
-        m_narrow->setFixedSize(280, 26);
+        m_narrow->SetBounds(0, 0, 280, 26);
         m_narrow->SetLeftSpace(95);
         m_narrow->SetLabelWidth(50);
         m_narrow->SetLeftText("overflow");
@@ -108,7 +108,7 @@ public:
         grid->addWidget(m_narrow, i % 8, i / 8);
         ++i;
         m_rewrite = new TNumLab(this);
-        m_rewrite->setFixedSize(280, 26);
+        m_rewrite->SetBounds(0, 0, 280, 26);
         m_rewrite->SetLeftSpace(95);
         m_rewrite->SetLabelWidth(130);
         m_rewrite->SetLeftText("rewritten");

@@ -22,7 +22,7 @@ public:
 
         // The scrolling ticker, driven by its own timer.
         ticker = new TRasterLab;
-        ticker->setFixedSize(600, 53);
+        ticker->SetBounds(0, 0, 600, 53);
         ticker->SetText(QString::fromUtf8("Dot matrix: 0123456789 \xE2\x82\xAC \xC3\x84\xC3\x96\xC3\x9C \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F"));
         ticker->SetPosY(3);
         ticker->SetScrollIncrement(2);
@@ -76,7 +76,7 @@ public:
 
         // Static examples of the three block modes and of a sampled font.
         auto* raster = new TRasterLab;
-        raster->setFixedSize(600, RasterAutoHeight(fsLowered, 3, 12));
+        raster->SetBounds(0, 0, 600, RasterAutoHeight(fsLowered, 3, 12));
         raster->SetCharBlockMode(rdbmRaster);
         raster->SetColorDotOn(0x0000FF);
         raster->SetColorDotOff(0x202040);
@@ -86,7 +86,7 @@ public:
         layout->addWidget(raster);
 
         auto* plain = new TRasterLab;
-        plain->setFixedSize(600, RasterAutoHeight(fsRidge, 3, 12));
+        plain->SetBounds(0, 0, 600, RasterAutoHeight(fsRidge, 3, 12));
         plain->SetCharBlockMode(rdbmOff);
         plain->SetColorDotOn(0x00C0FF);
         plain->SetFrameStyle(fsRidge);

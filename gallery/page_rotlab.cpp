@@ -24,7 +24,7 @@ public:
         layout->addLayout(left);
 
         lab = new TRotLab;
-        lab->setFixedSize(300, 300);
+        lab->SetBounds(0, 0, 300, 300);
         lab->SetCaption("Turn me around");
         lab->SetTransparent(false);
         lab->SetColor(0xF0F0F0);
@@ -80,7 +80,7 @@ public:
         for (int r = 0; r < 2; ++r)
             for (int c = 0; c < 3; ++c) {
                 auto* l = new TRotLab;
-                l->setFixedSize(150, 150);
+                l->SetBounds(0, 0, 150, 150);
                 l->SetTransparent(false);
                 l->SetColor(0xFFFFFF);
                 l->SetFrameStyle(fsSimple);

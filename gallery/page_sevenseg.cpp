@@ -116,7 +116,7 @@ private:
     TSevenSeg* make(int digits, TColor text, TColor back, int w, int h)
     {
         auto* s = new TSevenSeg(this);
-        s->setFixedSize(w, h);
+        s->SetBounds(0, 0, w, h);
         s->SetNumDigits(digits);
         s->SetColorText(text);
         s->SetColorBackGnd(back);
