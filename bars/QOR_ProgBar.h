@@ -35,12 +35,12 @@ class TProgBar : public TGraphicControl {
     Q_PROPERTY(qor::progbar_enums::TColorMapping ColorMapMode READ ColorMapMode WRITE SetColorMapMode)
     Q_PROPERTY(uint ColorGrid READ ColorGrid WRITE SetColorGrid)
     Q_PROPERTY(uint ColorMargin READ ColorMargin WRITE SetColorMargin)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(uint ColorMin READ ColorMin WRITE SetColorMin)
     Q_PROPERTY(uint ColorMax READ ColorMax WRITE SetColorMax)
-    Q_PROPERTY(qor::TDirection Direction READ Direction WRITE SetDirection)
-    Q_PROPERTY(qor::TFrameStyle FrameStyleOuter READ FrameStyleOuter WRITE SetFrameStyleOuter)
-    Q_PROPERTY(qor::TFrameStyle FrameStyleInner READ FrameStyleInner WRITE SetFrameStyleInner)
+    Q_PROPERTY(qor::core_enums::TDirection Direction READ Direction WRITE SetDirection)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyleOuter READ FrameStyleOuter WRITE SetFrameStyleOuter)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyleInner READ FrameStyleInner WRITE SetFrameStyleInner)
     Q_PROPERTY(int GridDist READ GridDist WRITE SetGridDist)
     Q_PROPERTY(int MarginLeft READ MarginLeft WRITE SetMarginLeft)
     Q_PROPERTY(int MarginRight READ MarginRight WRITE SetMarginRight)
@@ -51,7 +51,7 @@ class TProgBar : public TGraphicControl {
     Q_PROPERTY(int RepeatInterval READ RepeatInterval WRITE SetRepeatInterval)
     Q_PROPERTY(bool ShowColorGradient READ ShowColorGradient WRITE SetShowColorGradient)
     Q_PROPERTY(int StartInterval READ StartInterval WRITE SetStartInterval)
-    Q_PROPERTY(qor::TAlignment TextAlignment READ TextAlignment WRITE SetTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment TextAlignment READ TextAlignment WRITE SetTextAlignment)
     Q_PROPERTY(int TextAngle READ TextAngle WRITE SetTextAngle)
     Q_PROPERTY(int TextDecPlaces READ TextDecPlaces WRITE SetTextDecPlaces)
     Q_PROPERTY(int TextPosX READ TextPosX WRITE SetTextPosX)
@@ -145,7 +145,6 @@ public:
 
     void Assign(const QObject* source) override;
     void Paint() override;
-    QSize sizeHint() const override { return QSize(DefaultWidth, DefaultHeight); }
 
     /// Stores the handler; outside design mode the timer restarts in its repeat phase.
     void SetOnAutoInc(TNotifyEvent handler);

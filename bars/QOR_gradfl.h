@@ -21,7 +21,7 @@ class TGradFill : public TGraphicControl {
     Q_PROPERTY(uint ColorLast READ ColorLast WRITE SetColorLast)
     Q_PROPERTY(bool ColorFlipped READ ColorFlipped WRITE SetColorFlipped)
     Q_PROPERTY(qor::gradfl_enums::TGradType FillType READ FillType WRITE SetFillType)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(uint GridColor READ GridColor WRITE SetGridColor)
     Q_PROPERTY(qor::gradfl_enums::TGridMode GridMode READ GridMode WRITE SetGridMode)
     Q_PROPERTY(int NrColors READ NrColors WRITE SetNrColors)
@@ -53,7 +53,6 @@ public:
     void SetNrColors(int n);
 
     void Paint() override;
-    QSize sizeHint() const override { return QSize(DefaultSize, DefaultSize); }
 
     /// Fired after every paint.
     TNotifyEvent OnPaint;

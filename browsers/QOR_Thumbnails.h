@@ -52,10 +52,10 @@ class TThumbnails : public TGraphicControl {
     Q_PROPERTY(uint ColorSelected READ ColorSelected WRITE SetColorSelected)
     Q_PROPERTY(uint ColorFocus READ ColorFocus WRITE SetColorFocus)
     Q_PROPERTY(uint ColorMark READ ColorMark WRITE SetColorMark)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(qor::TFrameStyle OuterFrameStyle READ OuterFrameStyle WRITE SetOuterFrameStyle)
-    Q_PROPERTY(qor::TFrameStyle InnerFrameStyle READ InnerFrameStyle WRITE SetInnerFrameStyle)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle OuterFrameStyle READ OuterFrameStyle WRITE SetOuterFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle InnerFrameStyle READ InnerFrameStyle WRITE SetInnerFrameStyle)
     Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
     Q_PROPERTY(double FirstThumbIdx READ FirstThumbIdx WRITE SetFirstThumbIdx)
     Q_PROPERTY(int NumSlidesHoriz READ NumSlidesHoriz)
@@ -65,7 +65,6 @@ public:
     explicit TThumbnails(QWidget* owner = nullptr);
     ~TThumbnails() override;
 
-    QSize sizeHint() const override { return QSize(260, 400); }
 
     int Min() const { return FMin; }
     void SetMin(int v);

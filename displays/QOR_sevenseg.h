@@ -9,6 +9,11 @@
 
 namespace qor {
 
+class TSevenSeg;
+namespace testing {
+int SevenSegCacheBuilds(const TSevenSeg& s);
+}
+
 /// The displayable characters; cache cell i holds character i.
 inline const QString SevenSegCharList = QStringLiteral("0123456789-+:\u00B0ABCDEF.");
 constexpr int SevenSegCharCount = 21;
@@ -97,10 +102,9 @@ public:
     /// The master image, the cache and the sprites (read access for inspection).
     const TBitmap* MasterImage() const { return DigImg.get(); }
     const TBitmap* ImageCache() const { return ImgCache.get(); }
-    /// Number of cache rebuilds so far.
-    int CacheBuilds() const { return FCacheBuilds; }
-
 private:
+    friend int testing::SevenSegCacheBuilds(const TSevenSeg& s);
+
     void rebuildAndPaint();
 
     TColor FColorBakG = 0x333333;

@@ -259,10 +259,10 @@ public:
     void SetParentFont(bool on);
 
     QString Hint() const { return this->toolTip(); }
-    void SetHint(const QString& h) { this->setToolTip(h); }
+    void SetHint(const QString& h) { this->setToolTip(h); HintChanged(); }
     /// Whether the hint shows as a tool tip; when not, the parent's hint shows.
     bool ShowHint() const { return m_showHint; }
-    void SetShowHint(bool on) { m_showHint = on; }
+    void SetShowHint(bool on) { m_showHint = on; HintChanged(); }
     QCursor Cursor() const { return this->cursor(); }
     void SetCursor(const QCursor& c) { this->setCursor(c); }
     /// The menu shown on a context-menu request (right click, menu key); not owned.
@@ -279,6 +279,8 @@ public:
 protected:
     /// Records the design size (sizeHint) and asks the layout to follow it.
     void SetDesignSize(const QSize& s);
+    /// Runs after Hint or ShowHint changed (a control whose viewport takes the mouse mirrors them).
+    virtual void HintChanged() {}
     /// Whether the control uses a dialog key (Escape, Enter, Tab, Shift+Tab) itself. The base
     /// claims Tab and Shift+Tab when WantTabs, nothing else.
     virtual bool WantKey(int qtKey, TShiftState shift) const;

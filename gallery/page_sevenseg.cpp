@@ -2,6 +2,7 @@
 // and one display whose settings can be changed live.
 #include "Gallery.h"
 
+#include "displays/QOR_DisplaysTesting.h"
 #include "displays/QOR_sevenseg.h"
 
 #include <QCheckBox>
@@ -139,7 +140,7 @@ private:
                              .arg(m_live->InterDigDist())
                              .arg(m_live->ImageCache()->Width())
                              .arg(m_live->ImageCache()->Height())
-                             .arg(m_live->CacheBuilds()));
+                             .arg(qor::testing::SevenSegCacheBuilds(*m_live)));
     }
 
     TSevenSeg* m_counter = nullptr;

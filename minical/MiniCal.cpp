@@ -28,7 +28,6 @@ TMiniCal::TMiniCal(QWidget* owner)
     applySizing();
     FDate = Now();
     buildHolidayList();
-    applyToolTip();
     updateCalendar();
 }
 
@@ -259,10 +258,9 @@ void TMiniCal::SetMarkToday(bool v)
 void TMiniCal::SetShowHolidayHint(bool v)
 {
     FShowHolidayHint = v;
-    FHint.clear();
+    SetHint(QString());
     if (v)
-        FShowHint = true;
-    applyToolTip();
+        SetShowHint(true);
     updateCalendar();
     Repaint();
 }
@@ -280,24 +278,10 @@ void TMiniCal::SetShowMovableHolidays(bool v)
     Repaint();
 }
 
-void TMiniCal::SetHint(const QString& h)
-{
-    FHint = h;
-    applyToolTip();
-}
-
-void TMiniCal::SetShowHint(bool v)
-{
-    FShowHint = v;
-    applyToolTip();
-}
-
-void TMiniCal::applyToolTip()
+void TMiniCal::HintChanged()
 {
     // The viewport gets the mouse, so it carries the tooltip as well.
-    const QString tip = FShowHint ? FHint : QString();
-    setToolTip(tip);
-    viewport()->setToolTip(tip);
+    viewport()->setToolTip(ShowHint() ? Hint() : QString());
 }
 
 // ---- the update step ------------------------------------------------------------------------
@@ -310,8 +294,7 @@ void TMiniCal::updateCalendar()
     if (FShowHolidayHint) {
         QString caption;
         const bool holiday = FIndicateHolidays && CheckHoliday(d.year(), d.month(), d.day(), caption);
-        FHint = holiday ? caption : QString();
-        applyToolTip();
+        SetHint(holiday ? caption : QString());
     }
     Invalidate();
 }

@@ -44,7 +44,7 @@ class TMiniCal : public TCustomDrawGrid {
     Q_PROPERTY(int Day READ Day WRITE SetDay STORED false)
     Q_PROPERTY(qor::minical_enums::TDayOfWeek FirstDayOfWeek READ FirstDayOfWeek WRITE SetFirstDayOfWeek)
     Q_PROPERTY(bool IndicateHolidays READ IndicateHolidays WRITE SetIndicateHolidays)
-    Q_PROPERTY(qor::TLanguage Language READ Language WRITE SetLanguage)
+    Q_PROPERTY(qor::core_enums::TLanguage Language READ Language WRITE SetLanguage)
     Q_PROPERTY(bool MarkToday READ MarkToday WRITE SetMarkToday)
     Q_PROPERTY(int Month READ Month WRITE SetMonth STORED false)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
@@ -137,16 +137,10 @@ public:
     bool ShowMovableHolidays() const { return FShowMovableHolidays; }
     void SetShowMovableHolidays(bool v);
 
-    /// The tooltip text; shown while ShowHint is set.
-    QString Hint() const { return FHint; }
-    void SetHint(const QString& h);
-    bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool v);
 
     TNotifyEvent OnChange;
 
     /// The design size.
-    QSize sizeHint() const override { return QSize(300, 180); }
 
     void Paint() override;
     void Resize() override;
@@ -162,6 +156,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void HintChanged() override;
 
 private:
     void setColour(TColor& field, TColor c);
@@ -170,7 +165,6 @@ private:
     void buildHolidayList();
     void stepMonth(int delta);
     void appendHoliday(int day, int mon, int year, const QString& caption);
-    void applyToolTip();
     /// Cell sizes from the client size; true when they changed.
     bool applySizing();
     void drawButtonFrame(const TRect& r);
@@ -189,8 +183,6 @@ private:
     bool FShowHolidayHint = true;
     bool FShowMonthShort = true;
     bool FShowMovableHolidays = true;
-    bool FShowHint = true;
-    QString FHint;
     TColor FColorActiveMonth = 0x000000;
     TColor FColorInactiveMonth = 0xC0C0C0;
     TColor FColorWeekNoBg = 0xC0C0C0;

@@ -34,7 +34,7 @@ using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)
 class TNTabEd : public TCustomGrid {
     Q_OBJECT
     Q_PROPERTY(bool AutoAdvance READ AutoAdvance WRITE SetAutoAdvance)
-    Q_PROPERTY(qor::TOrientation AutoAdvanceDir READ AutoAdvanceDir WRITE SetAutoAdvanceDir)
+    Q_PROPERTY(qor::core_enums::TOrientation AutoAdvanceDir READ AutoAdvanceDir WRITE SetAutoAdvanceDir)
     Q_PROPERTY(bool AttribRowVisible READ AttribRowVisible WRITE SetAttribRowVisible)
     Q_PROPERTY(bool AttribColVisible READ AttribColVisible WRITE SetAttribColVisible)
     Q_PROPERTY(bool BlockInternalPopup READ BlockInternalPopup WRITE SetBlockInternalPopup)

@@ -25,7 +25,7 @@ class TMarkSel : public TGraphicControl {
     Q_PROPERTY(uint ColorSelBG READ ColorSelBG WRITE SetColorSelBG)
     Q_PROPERTY(uint ColorHiLiteBG READ ColorHiLiteBG WRITE SetColorHiLiteBG)
     Q_PROPERTY(uint ColorHiLiteSymbol READ ColorHiLiteSymbol WRITE SetColorHiLiteSymbol)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
 
 public:
@@ -84,7 +84,6 @@ public:
 
     void Assign(const QObject* source) override;
     void Paint() override;
-    QSize sizeHint() const override { return QSize(DefaultWidth, DefaultHeight); }
 
     TMarkClickEvent OnMarkClick;
     TMarkClickEvent OnMarkDblClick;

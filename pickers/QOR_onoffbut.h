@@ -66,25 +66,25 @@ class TOnOffBut : public TGraphicControl {
     Q_PROPERTY(bool AllowAllOff READ AllowAllOff WRITE SetAllowAllOff)
     Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
     Q_PROPERTY(QString BottomText READ BottomText WRITE SetBottomText)
-    Q_PROPERTY(qor::TAlignment BottomTextAlignment READ BottomTextAlignment WRITE SetBottomTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment BottomTextAlignment READ BottomTextAlignment WRITE SetBottomTextAlignment)
     Q_PROPERTY(qor::onoffbut_enums::TOnOffButStyle ButtonStyle READ ButtonStyle WRITE SetButtonStyle)
     Q_PROPERTY(quint32 ColorBackgnd READ ColorBackgnd WRITE SetColorBackgnd)
-    Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+    Q_PROPERTY(qor::core_enums::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
     Q_PROPERTY(quint32 ColorText READ ColorText WRITE SetColorText)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-    Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(qor::core_enums::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
     Q_PROPERTY(int GroupIndex READ GroupIndex WRITE SetGroupIndex)
     Q_PROPERTY(int LeftSpace READ LeftSpace WRITE SetLeftSpace)
     Q_PROPERTY(QString LeftText READ LeftText WRITE SetLeftText)
-    Q_PROPERTY(qor::TAlignment LeftTextAlignment READ LeftTextAlignment WRITE SetLeftTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment LeftTextAlignment READ LeftTextAlignment WRITE SetLeftTextAlignment)
     Q_PROPERTY(qor::onoffbut_enums::TOOButMode Mode READ Mode WRITE SetMode)
     Q_PROPERTY(qor::onoffbut_enums::TOOButMouseAction MouseAction READ MouseAction WRITE SetMouseAction)
     Q_PROPERTY(bool OnOff READ OnOff WRITE SetOnOff)
     Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
-    Q_PROPERTY(qor::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
     Q_PROPERTY(int TopSpace READ TopSpace WRITE SetTopSpace)
     Q_PROPERTY(QString TopText READ TopText WRITE SetTopText)
-    Q_PROPERTY(qor::TAlignment TopTextAlignment READ TopTextAlignment WRITE SetTopTextAlignment)
+    Q_PROPERTY(qor::controls_enums::TAlignment TopTextAlignment READ TopTextAlignment WRITE SetTopTextAlignment)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
 public:
@@ -172,7 +172,6 @@ public:
     /// Does nothing: the button fires OnClick itself from MouseUp, after its own tests.
     void Click() override;
 
-    QSize sizeHint() const override { return QSize(100, 50); }
 
 protected:
     /// Divides a 2 x 2 glyph bitmap into the four glyphs in use and takes their size.

@@ -5,6 +5,8 @@
 #include "bars/QOR_gradfl.h"
 
 #include <QMetaProperty>
+#include "foundation/QOR_Testing.h"
+
 #include <QtTest>
 
 using namespace qor;
@@ -691,9 +693,9 @@ void TstProgBar::timerSteps()
 
 void TstProgBar::timerFailures()
 {
-    TComponentTimer::SetFailStartsForTesting(true);
+    qor::testing::SetTimerStartsFail(true);
     auto restore = qScopeGuard([] {
-        TComponentTimer::SetFailStartsForTesting(false);
+        qor::testing::SetTimerStartsFail(false);
         SetApplicationExceptionHandler(nullptr);
     });
     TProgBar b;
@@ -712,22 +714,22 @@ void TstProgBar::timerFailures()
     QCOMPARE(expectFailure([&] { b.SetAutoInc(false); }), QString("no error"));
 
     // The first tick restarts the timer; its failure goes to the application's handler.
-    TComponentTimer::SetFailStartsForTesting(false);
+    qor::testing::SetTimerStartsFail(false);
     b.SetAutoInc(true);
     QStringList handled;
     SetApplicationExceptionHandler([&](TObject* sender, const std::exception& e) {
         QCOMPARE(sender, &b);
         handled << QString::fromUtf8(e.what());
     });
-    TComponentTimer::SetFailStartsForTesting(true);
+    qor::testing::SetTimerStartsFail(true);
     b.AutoIncTimer()->Fire();
     QCOMPARE(handled, QStringList{expected});
     QCOMPARE(b.Value(), 10.0);
     QVERIFY(!b.AutoInc());
 
-    TComponentTimer::SetFailStartsForTesting(false);
+    qor::testing::SetTimerStartsFail(false);
     b.SetAutoInc(true);
-    TComponentTimer::SetFailStartsForTesting(true);
+    qor::testing::SetTimerStartsFail(true);
     QCOMPARE(expectFailure([&] { b.SetRepeatInterval(99); }), expected);
     QCOMPARE(b.RepeatInterval(), 99);
     QVERIFY(!b.AutoInc());

@@ -1,5 +1,6 @@
 // Tests of the seven-segment display: caption slots, cache geometry, setters, the master
 // image and the painted cells.
+#include "displays/QOR_DisplaysTesting.h"
 #include "displays/QOR_sevenseg.h"
 
 #include <QtTest>
@@ -181,7 +182,7 @@ void TstSevenSeg::defaults()
     // 21 cells of 48 pixels, 76 - 16 high.
     QCOMPARE(s.ImageCache()->Width(), 21 * 48);
     QCOMPARE(s.ImageCache()->Height(), 60);
-    QCOMPARE(s.CacheBuilds(), 1);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), 1);
 }
 
 void TstSevenSeg::numDigitsRange_data()
@@ -234,32 +235,32 @@ void TstSevenSeg::rebuildRules()
 {
     QWidget host;
     TSevenSeg s(&host);
-    int builds = s.CacheBuilds();
+    int builds = qor::testing::SevenSegCacheBuilds(s);
     s.SetCaption("1234");
     s.SetFrameStyle(fsRaised);
     s.SetColorScheme(csSystem);
     rendered(s);
-    QCOMPARE(s.CacheBuilds(), builds); // caption, frame and scheme only repaint
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), builds); // caption, frame and scheme only repaint
     QCOMPARE(s.ColGrayLine(), clBtnShadow);
     QCOMPARE(s.ColWhiteLine(), clBtnHighlight);
 
     s.SetColorText(0x00FF00);
-    QCOMPARE(s.CacheBuilds(), ++builds);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), ++builds);
     s.SetColorText(0x00FF00); // unchanged
-    QCOMPARE(s.CacheBuilds(), builds);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), builds);
     s.SetColorBackGnd(0x000000);
-    QCOMPARE(s.CacheBuilds(), ++builds);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), ++builds);
     s.SetMargin(5);
-    QCOMPARE(s.CacheBuilds(), ++builds);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), ++builds);
     s.SetInterDigDist(4);
-    QCOMPARE(s.CacheBuilds(), ++builds);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), ++builds);
     s.SetNumDigits(5);
-    QCOMPARE(s.CacheBuilds(), ++builds);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), ++builds);
     s.SetNumDigits(0);
-    QCOMPARE(s.CacheBuilds(), builds);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), builds);
     for (int i = 0; i < 5; ++i)
         rendered(s);
-    QCOMPARE(s.CacheBuilds(), builds); // repaints only copy cells
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), builds); // repaints only copy cells
 }
 
 void TstSevenSeg::resizeRebuilds()
@@ -271,15 +272,15 @@ void TstSevenSeg::resizeRebuilds()
     host.resize(400, 200);
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
-    const int builds = s.CacheBuilds();
+    const int builds = qor::testing::SevenSegCacheBuilds(s);
     s.resize(316, 96);
     QCoreApplication::processEvents();
     QVERIFY(userResize);
-    QCOMPARE(s.CacheBuilds(), builds + 1);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), builds + 1);
     QCOMPARE(s.ImageCache()->Width(), 21 * ((316 - 16) / 4 - 2));
     QCOMPARE(s.ImageCache()->Height(), 96 - 16);
     s.ProcessResize(&s); // same size: nothing to do
-    QCOMPARE(s.CacheBuilds(), builds + 1);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(s), builds + 1);
 
     // A hidden display resized without a resize event rebuilds at its next paint.
     QWidget hiddenHost;
@@ -488,7 +489,7 @@ void TstSevenSeg::assign()
     a.SetMargin(4);
     a.SetInterDigDist(1);
     const TBitmap* ownCache = b.ImageCache();
-    const int builds = b.CacheBuilds();
+    const int builds = qor::testing::SevenSegCacheBuilds(b);
     b.Assign(&a);
     QCOMPARE(b.ColorBackGnd(), TColor(0x101010));
     QCOMPARE(b.ColorText(), TColor(0x00FF00));
@@ -500,7 +501,7 @@ void TstSevenSeg::assign()
     QCOMPARE(b.Margin(), 4);
     QCOMPARE(b.InterDigDist(), 1);
     QCOMPARE(b.ImageCache(), ownCache); // keeps its own bitmaps
-    QCOMPARE(b.CacheBuilds(), builds + 1);
+    QCOMPARE(qor::testing::SevenSegCacheBuilds(b), builds + 1);
     QCOMPARE(rendered(b), rendered(a));
 
     QObject other;

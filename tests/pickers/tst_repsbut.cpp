@@ -2,6 +2,8 @@
 // events, the repeat timing driven through the timer handler, and the ways a hold ends.
 #include "pickers/QOR_repsbut.h"
 
+#include "foundation/QOR_Testing.h"
+
 #include <QtTest>
 
 using namespace qor;
@@ -9,8 +11,8 @@ using namespace qor;
 namespace {
 
 struct TimerFailGuard {
-    TimerFailGuard() { TComponentTimer::SetFailStartsForTesting(true); }
-    ~TimerFailGuard() { TComponentTimer::SetFailStartsForTesting(false); }
+    TimerFailGuard() { qor::testing::SetTimerStartsFail(true); }
+    ~TimerFailGuard() { qor::testing::SetTimerStartsFail(false); }
 };
 
 struct HandlerGuard {
