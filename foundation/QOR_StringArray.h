@@ -51,6 +51,7 @@ bool TryReadNumber(const QString& s, double& value);
 /// and reset by UnSort. Every row and column number taken or given is a display row.
 /// Row attribute bytes belong to their row and travel with it when the order changes.
 class TStringArray : public QObject {
+    Q_OBJECT
 public:
     /// Longest text a cell holds; longer texts are cut when stored.
     static constexpr int MaxStrLen = 255;

@@ -16,6 +16,7 @@ TColor ColSelEditMarkColor(TColor rgb);
 
 /// Draws the entries of the drop-down list the way the selector draws its items.
 class TColSelDelegate : public QAbstractItemDelegate {
+    Q_OBJECT
 public:
     explicit TColSelDelegate(TColSel* owner);
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -28,6 +29,7 @@ private:
 /// The application's style, except that the list opens as a list of DropDownCount rows even
 /// where the style would open it as a menu over the whole list. One instance serves every selector.
 class TColSelStyle : public QProxyStyle {
+    Q_OBJECT
 public:
     static TColSelStyle* Instance();
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
