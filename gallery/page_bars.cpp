@@ -116,7 +116,7 @@ public:
             {drUp, 90, 65, "drUp"}, {drDown, 270, 35, "drDown"}, {drUp, 45, 80, "drUp, cgmCover"}};
         for (int i = 0; i < 3; ++i) {
             auto* bar = new TProgBar;
-            bar->setFixedSize(60, 160); // a vertical bar needs its shape
+            bar->SetBounds(0, 0, 60, 160); // a vertical bar needs its shape
             bar->SetDirection(vertical[i].dir);
             bar->SetShowColorGradient(true);
             bar->SetColorMapMode(i == 2 ? cgmCover : cgmStretch);

@@ -54,7 +54,7 @@ public:
                 auto* b = new TOnOffBut(styles);
                 b->SetButtonStyle(style);
                 b->SetFrameStyle(fsNone);
-                b->setFixedSize(b->GlyphWidth() + 12, b->GlyphHeight() + 6);
+                b->SetBounds(0, 0, b->GlyphWidth() + 12, b->GlyphHeight() + 6);
                 b->SetOnOff(state == 0);
                 if (state == 2)
                     b->SetEnabled(false);
@@ -80,7 +80,7 @@ public:
             b->SetLeftSpace(4);
             b->SetTopSpace(3);
             b->SetRightText(QString("Option %1").arg(i + 1));
-            b->setFixedSize(160, 22);
+            b->SetBounds(0, 0, 160, 22);
             b->SetOnOff(i == 0);
             b->SetGroupIndex(1);
             b->OnClick = [this, b](TObject*) { m_events->setText(b->RightText() + (b->OnOff() ? " on" : " off")); };
