@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <string>
 
@@ -60,12 +61,12 @@ constexpr signed char kTransitions[9][6] = {
     {stAccept, stAccept, stAccept, 8, stAccept, stAccept},
 };
 
-inline char16_t upperAscii(char16_t c)
+constexpr char16_t upperAscii(char16_t c)
 {
     return (c >= u'a' && c <= u'z') ? char16_t(c - (u'a' - u'A')) : c;
 }
 
-inline int classify(char16_t c, TSepMode mode)
+constexpr int classify(char16_t c, TSepMode mode)
 {
     if ((c == u'.' && mode != smComma) || (c == u',' && mode != smPoint))
         return ccSep;
@@ -78,6 +79,24 @@ inline int classify(char16_t c, TSepMode mode)
     if (c == u'E')
         return ccExp;
     return ccOther;
+}
+
+// The classes of the ASCII characters per separator mode, lower-case "e" already as "E": the
+// scanner's hot loop then costs one load per character.
+struct ClassTable {
+    unsigned char cls[3][128];
+    constexpr ClassTable() : cls{}
+    {
+        for (int m = 0; m < 3; ++m)
+            for (int c = 0; c < 128; ++c)
+                cls[m][c] = static_cast<unsigned char>(classify(upperAscii(char16_t(c)), TSepMode(m)));
+    }
+};
+constexpr ClassTable kClasses;
+
+inline int classifyFast(char16_t c, TSepMode mode)
+{
+    return c < 128 ? int(kClasses.cls[int(mode)][c]) : int(ccOther);
 }
 
 inline signed char nextState(int state, int cls, bool allowExp)
@@ -195,36 +214,89 @@ double convertNumberText(const NumText& text)
 
 } // namespace
 
-double ScanFloatText(const QChar* data, int len, bool allowExp, TSepMode mode, int& pos)
+namespace {
+
+// The general path: the accepted text as a C string for std::from_chars. Runs the state machine
+// again from the start; only inputs outside the fast path below come here.
+double convertScannedText(const QChar* data, int len, bool allowExp, TSepMode mode, int pos)
 {
-    if (pos < 1)
-        pos = 1;
     NumText number;
     int state = 1;
     int expValue = 0;
-    bool accepted = false;
-    for (;;) {
-        char16_t c = (pos <= len) ? upperAscii(data[pos - 1].unicode()) : u'Z';
-        ++pos;
+    for (;; ++pos) {
+        const char16_t c = (pos <= len) ? upperAscii(data[pos - 1].unicode()) : u'Z';
         const int cls = classify(c, mode);
         const signed char next = nextState(state, cls, allowExp);
-        if (next == stAccept || next == stReject) {
-            accepted = next == stAccept;
-            --pos;
+        if (next == stAccept || next == stReject)
             break;
-        }
         if (cls == ccDigit)
             expValue = addExpDigit(next, state, expValue, c);
         state = next;
         if (expValue <= MaxExponentDigitsValue)
             number.push(c == u',' ? '.' : char(c));
     }
-    if (!accepted)
-        return 0.0;
     if (number.size() > 0 && number.back() == '.')
         number.push('0');
-    const double value = convertNumberText(number);
-    return std::clamp(value, -uc_MaxDouble, uc_MaxDouble);
+    return std::clamp(convertNumberText(number), -uc_MaxDouble, uc_MaxDouble);
+}
+
+} // namespace
+
+double ScanFloatText(const QChar* data, int len, bool allowExp, TSepMode mode, int& pos)
+{
+    if (pos < 1)
+        pos = 1;
+    const int start = pos;
+    int state = 1;
+    int expValue = 0;
+    bool accepted = false;
+    // The value as an integer mantissa and a decimal exponent, read in the same pass: most inputs
+    // fit the exact fast path below and never reach the general conversion.
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int fracDigits = 0;
+    bool negative = false;
+    bool negativeExp = false;
+    for (;;) {
+        const char16_t c = (pos <= len) ? data[pos - 1].unicode() : u'Z';
+        ++pos;
+        const int cls = classifyFast(c, mode);
+        const signed char next = nextState(state, cls, allowExp);
+        if (next == stAccept || next == stReject) {
+            accepted = next == stAccept;
+            --pos;
+            break;
+        }
+        if (cls == ccDigit) {
+            if (next == 3 || next == 5) {
+                const int d = int(c - u'0');
+                if (mantissa != 0 || d != 0)
+                    ++significant;
+                if (significant <= 19)
+                    mantissa = mantissa * 10 + std::uint64_t(d);
+                fracDigits += next == 5;
+            } else {
+                expValue = addExpDigit(next, state, expValue, c);
+            }
+        } else if (cls == ccSign) {
+            (next == 2 ? negative : negativeExp) = c == u'-';
+        }
+        state = next;
+    }
+    if (!accepted)
+        return 0.0;
+    // Clinger's fast path: a mantissa up to 2^53 and a power of ten up to 1e22 are both exact
+    // doubles, so one multiplication or division rounds correctly, as the general path would.
+    static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const int exp10 = (negativeExp ? -expValue : expValue) - fracDigits;
+    if (significant <= 19 && mantissa <= (std::uint64_t(1) << 53) && exp10 >= -22 && exp10 <= 22) {
+        const double m = double(mantissa);
+        const double value = exp10 < 0 ? m / kPow10[-exp10] : m * kPow10[exp10];
+        return negative ? -value : value;
+    }
+    return convertScannedText(data, len, allowExp, mode, start);
 }
 
 double ScanFloatText(const QString& text, bool allowExp, TSepMode mode, int& pos)
