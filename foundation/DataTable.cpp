@@ -535,7 +535,7 @@ void TDataTable::exchangeRows(int a, int b, int lowCol, int highCol, bool header
                          m_states.begin() + std::ptrdiff_t(ib));
     }
     if (headers) {
-        std::swap(m_rowNames[std::size_t(a - 1)], m_rowNames[std::size_t(b - 1)]);
+        m_rowNames[std::size_t(a - 1)].swap(m_rowNames[std::size_t(b - 1)]);
         std::swap(m_rowAttr[std::size_t(a - 1)], m_rowAttr[std::size_t(b - 1)]);
     }
 }
@@ -554,7 +554,7 @@ void TDataTable::exchangeCols(int a, int b, int lowRow, int highRow, bool header
     }
     if (headers) {
         const std::size_t ka = std::size_t(a - 1), kb = std::size_t(b - 1);
-        std::swap(m_colNames[ka], m_colNames[kb]);
+        m_colNames[ka].swap(m_colNames[kb]);
         std::swap(m_colAttr[ka], m_colAttr[kb]);
         std::swap(m_scaleType[ka], m_scaleType[kb]);
         std::swap(m_nomIDs[ka], m_nomIDs[kb]);
@@ -571,6 +571,7 @@ void TDataTable::permute(bool rows, int low, std::vector<int> order, int lowOthe
     std::iota(where.begin(), where.end(), 0);
     std::iota(occupant.begin(), occupant.end(), 0);
     const int step = std::max(1, n / 20);
+    int untilPercent = 0;
     for (int k = 0; k < n; ++k) {
         const int want = order[std::size_t(k)] - low;
         const int from = where[std::size_t(want)];
@@ -585,8 +586,10 @@ void TDataTable::permute(bool rows, int low, std::vector<int> order, int lowOthe
             occupant[std::size_t(k)] = want;
             where[std::size_t(want)] = k;
         }
-        if (n >= 1000 && k % step == 0)
+        if (n >= 1000 && --untilPercent < 0) {   // at every multiple of step
             percent(50 + 50 * k / n);
+            untilPercent = step - 1;
+        }
     }
 }
 
