@@ -5,6 +5,7 @@
 #include <cmath>
 #include <new>
 #include <numeric>
+#include <utility>
 
 namespace qor {
 
@@ -110,8 +111,11 @@ void TDataTable::Resize(int nrCols, int nrRows)
     const int orows = NrOfRows();
     if (nrCols == oc && nrRows == orows)
         return;
+    settleRows();
     // Everything is laid out in copies first, so a failed allocation leaves the table as it was.
     try {
+        std::vector<int> rowAt(static_cast<std::size_t>(nrRows));
+        std::iota(rowAt.begin(), rowAt.end(), 0);
         TMatrix values = m_values;
         values.Resize(nrCols, nrRows);
         std::vector<Byte> states = m_states;
@@ -133,6 +137,7 @@ void TDataTable::Resize(int nrCols, int nrRows)
         m_rowAttr.swap(rowAttr);
         m_scaleType.swap(scale);
         m_nomIDs.swap(ids);
+        m_rowAt.swap(rowAt);
     } catch (const std::bad_alloc&) {
         throw EQORError(QStringLiteral("data table: not enough memory for %1 columns and %2 rows").arg(nrCols).arg(nrRows));
     }
@@ -144,7 +149,7 @@ void TDataTable::SetElem(int col, int row, double v)
 {
     if (!m_values.valid(col, row))
         return;
-    m_values.SetElem(col, row, v);
+    m_values.Values()[at(col, row)] = v;
     dataChanged();
 }
 
@@ -152,7 +157,7 @@ void TDataTable::SetCellState(int col, int row, Byte s)
 {
     if (!m_values.valid(col, row))
         return;
-    m_states[m_values.index(col, row)] = s;
+    m_states[at(col, row)] = s;
     dataChanged();
 }
 
@@ -266,7 +271,9 @@ void TDataTable::InsertRow(int ix)
     const int nc = NrOfColumns(), nr = NrOfRows();
     if (ix < 1 || ix > nr + 1)
         return;
+    settleRows();
     try {
+        m_rowAt.reserve(std::size_t(nr + 1));
         TMatrix values(nc, nr + 1);
         std::vector<Byte> states(std::size_t(nc) * std::size_t(nr + 1), 0);
         const std::size_t split = std::size_t(ix - 1) * std::size_t(nc);
@@ -278,6 +285,7 @@ void TDataTable::InsertRow(int ix)
         m_rowAttr.insert(m_rowAttr.begin() + (ix - 1), Byte(0));
         m_values = std::move(values);
         m_states.swap(states);
+        resetRowOrder();
     } catch (const std::bad_alloc&) {
         throw EQORError(QStringLiteral("data table: not enough memory to insert a row"));
     }
@@ -290,6 +298,7 @@ void TDataTable::InsertColumn(int ix)
     const int nc = NrOfColumns(), nr = NrOfRows();
     if (ix < 1 || ix > nc + 1)
         return;
+    settleRows();
     try {
         TMatrix values(nc + 1, nr);
         std::vector<Byte> states(std::size_t(nc + 1) * std::size_t(nr), 0);
@@ -321,14 +330,16 @@ void TDataTable::RemoveRow(int ix)
     const int nc = NrOfColumns(), nr = NrOfRows();
     if (ix < 1 || ix > nr || nr < 2)
         return;
-    const std::size_t at = std::size_t(ix - 1) * std::size_t(nc);
+    settleRows();
+    const std::size_t from = std::size_t(ix - 1) * std::size_t(nc);
     double* v = m_values.Values();
-    std::copy(v + at + std::size_t(nc), v + m_values.Count(), v + at);
-    std::copy(m_states.begin() + std::ptrdiff_t(at + std::size_t(nc)), m_states.end(), m_states.begin() + std::ptrdiff_t(at));
+    std::copy(v + from + std::size_t(nc), v + m_values.Count(), v + from);
+    std::copy(m_states.begin() + std::ptrdiff_t(from + std::size_t(nc)), m_states.end(), m_states.begin() + std::ptrdiff_t(from));
     m_rowNames.erase(m_rowNames.begin() + (ix - 1));
     m_rowAttr.erase(m_rowAttr.begin() + (ix - 1));
     m_values.Resize(nc, nr - 1);   // the tail is dropped; shrinking never allocates more
     m_states.resize(std::size_t(nc) * std::size_t(nr - 1));
+    resetRowOrder();
     resized(nc, nr);
     dataChanged();
 }
@@ -338,6 +349,7 @@ void TDataTable::RemoveColumn(int ix)
     const int nc = NrOfColumns(), nr = NrOfRows();
     if (ix < 1 || ix > nc || nc < 2)
         return;
+    settleRows();
     try {
         TMatrix values(nc - 1, nr);
         std::vector<Byte> states(std::size_t(nc - 1) * std::size_t(nr), 0);
@@ -400,7 +412,10 @@ void TDataTable::Assign(const TDataTable& source)
     if (&source == this)
         return;
     const int oc = NrOfColumns(), orows = NrOfRows();
+    source.settleRows();
     try {
+        std::vector<int> rowAt(static_cast<std::size_t>(source.NrOfRows()));
+        std::iota(rowAt.begin(), rowAt.end(), 0);
         TMatrix values = source.m_values;
         std::vector<Byte> states = source.m_states;
         std::vector<QString> colNames = source.m_colNames, rowNames = source.m_rowNames;
@@ -414,6 +429,8 @@ void TDataTable::Assign(const TDataTable& source)
         m_rowAttr.swap(rowAttr);
         m_scaleType.swap(scale);
         m_nomIDs.swap(ids);
+        m_rowAt.swap(rowAt);
+        m_rowsMoved = false;
         m_comment = source.m_comment;
     } catch (const std::bad_alloc&) {
         throw EQORError(QStringLiteral("data table: not enough memory to copy a table"));
@@ -460,20 +477,65 @@ void TDataTable::FillMarkedCells(double value, Byte mask)
 
 // ---------------------------------------------------------------- sorting
 
+void TDataTable::resetRowOrder()
+{
+    m_rowAt.resize(std::size_t(NrOfRows()));
+    std::iota(m_rowAt.begin(), m_rowAt.end(), 0);
+    m_rowsMoved = false;
+}
+
+void TDataTable::settleRows() const
+{
+    if (!m_rowsMoved)
+        return;
+    // Each cycle of the row order is followed once with one row in hand: every row is
+    // copied once, and no second block of the table's size is needed.
+    const std::size_t nc = std::size_t(NrOfColumns());
+    std::vector<double> heldValues(nc);
+    std::vector<Byte> heldStates(nc);
+    double* v = m_values.Values();
+    Byte* st = m_states.data();
+    for (std::size_t start = 0; start < m_rowAt.size(); ++start) {
+        if (std::size_t(m_rowAt[start]) == start)
+            continue;
+        std::copy_n(v + start * nc, nc, heldValues.begin());
+        std::copy_n(st + start * nc, nc, heldStates.begin());
+        for (std::size_t j = start;;) {
+            const std::size_t src = std::size_t(m_rowAt[j]);
+            m_rowAt[j] = int(j);
+            if (src == start) {
+                std::copy_n(heldValues.begin(), nc, v + j * nc);
+                std::copy_n(heldStates.begin(), nc, st + j * nc);
+                break;
+            }
+            std::copy_n(v + src * nc, nc, v + j * nc);
+            std::copy_n(st + src * nc, nc, st + j * nc);
+            j = src;
+        }
+    }
+    m_rowsMoved = false;
+}
+
 void TDataTable::exchangeRows(int a, int b, int lowCol, int highCol, bool headers)
 {
     if (a == b)
         return;
     if (OnBeforeSortExchange)
         OnBeforeSortExchange(this, sekRows, a, b, lowCol, highCol);
-    const std::size_t n = std::size_t(highCol - lowCol + 1);
-    double* v = m_values.Values();
-    const std::size_t ia = m_values.index(lowCol, a), ib = m_values.index(lowCol, b);
-    std::swap_ranges(v + ia, v + ia + n, v + ib);
-    std::swap_ranges(m_states.begin() + std::ptrdiff_t(ia), m_states.begin() + std::ptrdiff_t(ia + n),
-                     m_states.begin() + std::ptrdiff_t(ib));
+    if (lowCol <= 1 && highCol >= NrOfColumns()) {
+        // Whole rows only change their places; the cells stay where they are stored.
+        std::swap(m_rowAt[std::size_t(a - 1)], m_rowAt[std::size_t(b - 1)]);
+        m_rowsMoved = true;
+    } else {
+        const std::size_t n = std::size_t(highCol - lowCol + 1);
+        double* v = m_values.Values();
+        const std::size_t ia = at(lowCol, a), ib = at(lowCol, b);
+        std::swap_ranges(v + ia, v + ia + n, v + ib);
+        std::swap_ranges(m_states.begin() + std::ptrdiff_t(ia), m_states.begin() + std::ptrdiff_t(ia + n),
+                         m_states.begin() + std::ptrdiff_t(ib));
+    }
     if (headers) {
-        std::swap(m_rowNames[std::size_t(a - 1)], m_rowNames[std::size_t(b - 1)]);
+        m_rowNames[std::size_t(a - 1)].swap(m_rowNames[std::size_t(b - 1)]);
         std::swap(m_rowAttr[std::size_t(a - 1)], m_rowAttr[std::size_t(b - 1)]);
     }
 }
@@ -486,13 +548,13 @@ void TDataTable::exchangeCols(int a, int b, int lowRow, int highRow, bool header
         OnBeforeSortExchange(this, sekColumns, a, b, lowRow, highRow);
     double* v = m_values.Values();
     for (int r = lowRow; r <= highRow; ++r) {
-        const std::size_t ia = m_values.index(a, r), ib = m_values.index(b, r);
+        const std::size_t ia = at(a, r), ib = at(b, r);
         std::swap(v[ia], v[ib]);
         std::swap(m_states[ia], m_states[ib]);
     }
     if (headers) {
         const std::size_t ka = std::size_t(a - 1), kb = std::size_t(b - 1);
-        std::swap(m_colNames[ka], m_colNames[kb]);
+        m_colNames[ka].swap(m_colNames[kb]);
         std::swap(m_colAttr[ka], m_colAttr[kb]);
         std::swap(m_scaleType[ka], m_scaleType[kb]);
         std::swap(m_nomIDs[ka], m_nomIDs[kb]);
@@ -502,12 +564,14 @@ void TDataTable::exchangeCols(int a, int b, int lowRow, int highRow, bool header
 void TDataTable::permute(bool rows, int low, std::vector<int> order, int lowOther, int highOther, bool headers)
 {
     // order[k] is the old index that belongs at low + k. Walking the positions and
-    // swapping the wanted element in keeps `where` (old index -> current position) exact.
+    // swapping the wanted element in keeps `where` (old index -> current position) and
+    // `occupant` (position -> old index) exact.
     const int n = int(order.size());
-    std::vector<int> where(static_cast<std::size_t>(n)), at(static_cast<std::size_t>(n));
+    std::vector<int> where(static_cast<std::size_t>(n)), occupant(static_cast<std::size_t>(n));
     std::iota(where.begin(), where.end(), 0);
-    std::iota(at.begin(), at.end(), 0);
+    std::iota(occupant.begin(), occupant.end(), 0);
     const int step = std::max(1, n / 20);
+    int untilPercent = 0;
     for (int k = 0; k < n; ++k) {
         const int want = order[std::size_t(k)] - low;
         const int from = where[std::size_t(want)];
@@ -516,19 +580,21 @@ void TDataTable::permute(bool rows, int low, std::vector<int> order, int lowOthe
                 exchangeRows(low + k, low + from, lowOther, highOther, headers);
             else
                 exchangeCols(low + k, low + from, lowOther, highOther, headers);
-            const int displaced = at[std::size_t(k)];
-            at[std::size_t(from)] = displaced;
+            const int displaced = occupant[std::size_t(k)];
+            occupant[std::size_t(from)] = displaced;
             where[std::size_t(displaced)] = from;
-            at[std::size_t(k)] = want;
+            occupant[std::size_t(k)] = want;
             where[std::size_t(want)] = k;
         }
-        if (n >= 1000 && k % step == 0)
+        if (n >= 1000 && --untilPercent < 0) {   // at every multiple of step
             percent(50 + 50 * k / n);
+            untilPercent = step - 1;
+        }
     }
 }
 
-template <class Less>
-void TDataTable::sortAxis(bool rows, int low, int high, int lowOther, int highOther, bool headers, Less less)
+template <class Arrange>
+void TDataTable::arrangeAxis(bool rows, int low, int high, int lowOther, int highOther, bool headers, Arrange arrange)
 {
     const int count = rows ? NrOfRows() : NrOfColumns();
     const int otherCount = rows ? NrOfColumns() : NrOfRows();
@@ -542,7 +608,7 @@ void TDataTable::sortAxis(bool rows, int low, int high, int lowOther, int highOt
     std::iota(order.begin(), order.end(), low);
     if (order.size() >= 1000)
         percent(0);
-    std::stable_sort(order.begin(), order.end(), less);
+    arrange(order);
     permute(rows, low, std::move(order), lowOther, highOther, headers);
     if (high - low + 1 >= 1000)
         percent(100);
@@ -551,34 +617,46 @@ void TDataTable::sortAxis(bool rows, int low, int high, int lowOther, int highOt
         setupChanged();
 }
 
+template <class Less>
+void TDataTable::sortAxis(bool rows, int low, int high, int lowOther, int highOther, bool headers, Less less)
+{
+    arrangeAxis(rows, low, high, lowOther, highOther, headers,
+                [&](std::vector<int>& order) { std::stable_sort(order.begin(), order.end(), less); });
+}
+
 namespace {
-// Numbers by value in the wanted direction; cells that are no number after every number.
-// A NaN value counts as no number, so the order stays a strict weak ordering.
-struct ValueLess {
-    const double* values;
-    const Byte* states;
-    bool ascending;
-    bool operator()(std::size_t a, std::size_t b) const
-    {
-        const bool na = (states[a] & (csInvalid | csEmpty)) == 0 && !std::isnan(values[a]);
-        const bool nb = (states[b] & (csInvalid | csEmpty)) == 0 && !std::isnan(values[b]);
-        if (na != nb)
-            return na;
-        if (!na)
-            return false;
-        return ascending ? values[a] < values[b] : values[b] < values[a];
+// The order of a stable sort by value: the numbers by value in the wanted direction, the
+// equal ones in their present order, then every cell that is no number (a NaN value counts
+// as none, so the order stays strict) in its present order. Sorting (key, index) pairs
+// gives exactly that, without going through the table for every comparison.
+template <class Cell>
+void orderByValues(std::vector<int>& order, bool ascending, Cell cell)
+{
+    std::vector<std::pair<double, int>> numbers;
+    numbers.reserve(order.size());
+    std::vector<int> others;
+    for (const int ix : order) {
+        const auto [value, state] = cell(ix);
+        if ((state & (csInvalid | csEmpty)) == 0 && !std::isnan(value))
+            numbers.emplace_back(ascending ? value : -value, ix);   // negation reverses exactly
+        else
+            others.push_back(ix);
     }
-};
+    std::sort(numbers.begin(), numbers.end());
+    auto out = std::transform(numbers.begin(), numbers.end(), order.begin(), [](const auto& p) { return p.second; });
+    std::copy(others.begin(), others.end(), out);
+}
 } // namespace
 
 void TDataTable::SortRows(int sortColIx, bool ascending, int lowCol, int lowRow, int highCol, int highRow, bool includeHeaders)
 {
     if (sortColIx < 1 || sortColIx > NrOfColumns())
         return;
-    const ValueLess cmp{m_values.Values(), m_states.data(), ascending};
-    const TMatrix& m = m_values;
-    sortAxis(true, lowRow, highRow, lowCol, highCol, includeHeaders, [&](int a, int b) {
-        return cmp(m.index(sortColIx, a), m.index(sortColIx, b));
+    arrangeAxis(true, lowRow, highRow, lowCol, highCol, includeHeaders, [&](std::vector<int>& order) {
+        orderByValues(order, ascending, [&](int r) {
+            const std::size_t k = at(sortColIx, r);
+            return std::pair<double, Byte>(m_values.Values()[k], m_states[k]);
+        });
     });
 }
 
@@ -586,10 +664,11 @@ void TDataTable::SortCols(int sortRowIx, bool ascending, int lowCol, int lowRow,
 {
     if (sortRowIx < 1 || sortRowIx > NrOfRows())
         return;
-    const ValueLess cmp{m_values.Values(), m_states.data(), ascending};
-    const TMatrix& m = m_values;
-    sortAxis(false, lowCol, highCol, lowRow, highRow, includeHeaders, [&](int a, int b) {
-        return cmp(m.index(a, sortRowIx), m.index(b, sortRowIx));
+    arrangeAxis(false, lowCol, highCol, lowRow, highRow, includeHeaders, [&](std::vector<int>& order) {
+        orderByValues(order, ascending, [&](int c) {
+            const std::size_t k = at(c, sortRowIx);
+            return std::pair<double, Byte>(m_values.Values()[k], m_states[k]);
+        });
     });
 }
 

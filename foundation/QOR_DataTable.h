@@ -76,21 +76,23 @@ public:
     void Resize(int nrCols, int nrRows);
 
     // ---- cells (1-based; reads outside give 0, writes outside are ignored)
-    double GetElem(int col, int row) const { return m_values.Elem(col, row); }
+    double GetElem(int col, int row) const { return m_values.valid(col, row) ? m_values.Values()[at(col, row)] : 0.0; }
     void SetElem(int col, int row, double v);
     Byte GetCellState(int col, int row) const
     {
-        return m_values.valid(col, row) ? m_states[m_values.index(col, row)] : Byte(0);
+        return m_values.valid(col, row) ? m_states[at(col, row)] : Byte(0);
     }
     void SetCellState(int col, int row, Byte s);
     /// Neither invalid nor empty.
     bool GetIsNumber(int col, int row) const { return (GetCellState(col, row) & (csInvalid | csEmpty)) == 0; }
-    /// The value matrix (changing it directly notifies nobody).
-    TMatrix& Matrix() { return m_values; }
-    const TMatrix& Matrix() const { return m_values; }
+    /// The value matrix (changing it directly notifies nobody). A row sort only reorders
+    /// the rows' places; asking for the matrix or the states lays the rows out in their
+    /// order first, so a reference or pointer obtained here holds until the next sort.
+    TMatrix& Matrix() { settleRows(); return m_values; }
+    const TMatrix& Matrix() const { settleRows(); return m_values; }
     /// The state bytes, row after row, as the value matrix lays out the values.
-    Byte* States() { return m_states.data(); }
-    const Byte* States() const { return m_states.data(); }
+    Byte* States() { settleRows(); return m_states.data(); }
+    const Byte* States() const { settleRows(); return m_states.data(); }
 
     // ---- names, attributes, comment
     TDTNameStr GetColName(int col) const;
@@ -171,6 +173,16 @@ public:
     TDTBeforeSortExchgEvent OnBeforeSortExchange;
 
 private:
+    /// Position of a cell in the value and state blocks: row Row lives in storage row
+    /// m_rowAt[Row - 1].
+    std::size_t at(int col, int row) const
+    {
+        return std::size_t(m_rowAt[std::size_t(row - 1)]) * std::size_t(NrOfColumns()) + std::size_t(col - 1);
+    }
+    /// Moves every row to its own storage row (one pass) and makes m_rowAt the identity.
+    void settleRows() const;
+    /// The identity for the current row count (after the blocks were laid out anew).
+    void resetRowOrder();
     void dataChanged();
     void setupChanged();
     void resized(int oldCols, int oldRows);
@@ -181,10 +193,18 @@ private:
     void permute(bool rows, int low, std::vector<int> order, int lowOther, int highOther, bool headers);
     template <class Less>
     void sortAxis(bool rows, int low, int high, int lowOther, int highOther, bool headers, Less less);
+    /// Reorders Low..High of an axis: Arrange(order) puts the indices Low..High, given in
+    /// their present order, into the new one.
+    template <class Arrange>
+    void arrangeAxis(bool rows, int low, int high, int lowOther, int highOther, bool headers, Arrange arrange);
     void percent(int p);
 
-    TMatrix m_values;
-    std::vector<Byte> m_states;
+    // Rows exchanged across all columns only swap their entries in m_rowAt; the blocks
+    // follow lazily (settleRows), which a const accessor may do, hence mutable.
+    mutable TMatrix m_values;
+    mutable std::vector<Byte> m_states;
+    mutable std::vector<int> m_rowAt;
+    mutable bool m_rowsMoved = false;
     std::vector<QString> m_colNames;
     std::vector<QString> m_rowNames;
     std::vector<Byte> m_colAttr;

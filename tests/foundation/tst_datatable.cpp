@@ -68,6 +68,9 @@ private slots:
     void sortColsAnnouncesExchanges();
     void sortByNamesAndAttributes();
     void randomSortsKeepRowsWhole();
+    void sortRowsAsStableSort_data();
+    void sortRowsAsStableSort();
+    void randomSequenceMatchesModel();
 };
 
 void tst_DataTable::matrixResizeKeepsCells()
@@ -422,6 +425,149 @@ void tst_DataTable::randomSortsKeepRowsWhole()
             QVERIFY(asc ? t.GetElem(1, r) <= t.GetElem(1, r + 1) : t.GetElem(1, r) >= t.GetElem(1, r + 1));
     }
     QVERIFY(rec.percents.contains(100));
+}
+
+namespace {
+// What a stable sort by value gives for indices Lo..Hi: numbers (a NaN is none) by value in
+// the wanted direction, then the cells that are no number, both in their present order.
+template <class Key>
+QList<int> stableOrder(int lo, int hi, bool asc, Key key)
+{
+    QList<int> order;
+    for (int k = lo; k <= hi; ++k)
+        order << k;
+    auto num = [&](int k) { return (key(k).second & 3) == 0 && !std::isnan(key(k).first); };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if (num(a) != num(b) || !num(a))
+            return num(a) && !num(b);
+        return asc ? key(a).first < key(b).first : key(b).first < key(a).first;
+    });
+    return order;
+}
+} // namespace
+
+void tst_DataTable::sortRowsAsStableSort_data()
+{
+    QTest::addColumn<QList<double>>("keys");
+    QTest::addColumn<QList<int>>("keyStates");
+    QTest::addColumn<bool>("asc");
+    QTest::addColumn<QList<int>>("range");   // low col, high col, low row, high row
+    QTest::addColumn<bool>("headers");
+    const double nan = std::nan(""), inf = HUGE_VAL;
+    const QList<double> ties{3, 1, 2, 1, 0, 2, 5, 1}, mixed{2, 9, 1, 7, 3, 0, 4, 1}, odd{0.0, -0.0, nan, -inf, inf, 0.0, -0.0, 1};
+    const QList<int> plain(8, 0), states{0, 1, 0, 2, 0, 3, 0, 0xFC}, all{1, 4, 1, 8};
+    QTest::newRow("ties ascending") << ties << plain << true << all << true;
+    QTest::newRow("ties descending") << ties << plain << false << all << true;
+    QTest::newRow("invalid and empty ascending") << mixed << states << true << all << true;
+    QTest::newRow("invalid and empty descending") << mixed << states << false << all << false;
+    QTest::newRow("NaN, infinities, zeros ascending") << odd << plain << true << all << true;
+    QTest::newRow("NaN, infinities, zeros descending") << odd << plain << false << all << true;
+    QTest::newRow("rows 3..7 without headers") << ties << plain << true << QList<int>{1, 4, 3, 7} << false;
+    QTest::newRow("columns 1..2") << mixed << states << true << QList<int>{1, 2, 1, 8} << true;
+    QTest::newRow("columns 2..4, key stays") << ties << plain << false << QList<int>{2, 4, 2, 8} << true;
+}
+
+// Column 2 holds the row's number, column 3 marks and bits 2-5 telling the rows apart.
+void tst_DataTable::sortRowsAsStableSort()
+{
+    QFETCH(QList<double>, keys);
+    QFETCH(QList<int>, keyStates);
+    QFETCH(bool, asc);
+    QFETCH(QList<int>, range);
+    QFETCH(bool, headers);
+    const int lc = range[0], hc = range[1], lr = range[2], hr = range[3];
+    TDataTable t;
+    t.Resize(4, 8);
+    for (int r = 1; r <= 8; ++r) {
+        t.SetElem(1, r, keys[r - 1]), t.SetCellState(1, r, Byte(keyStates[r - 1]));
+        t.SetElem(2, r, r), t.SetCellState(3, r, Byte(0xC0 | (r << 2)));
+        t.SetRowName(r, QString::number(r)), t.SetRowAttrib(r, Byte(r));
+    }
+    const QList<int> order = stableOrder(lr, hr, asc, [&](int r) { return std::pair(t.GetElem(1, r), t.GetCellState(1, r)); });
+    QList<int> now{0, 1, 2, 3, 4, 5, 6, 7, 8}, want = now;
+    std::copy(order.begin(), order.end(), want.begin() + lr);
+    // Each exchange comes with the table as it is before it, puts the row that belongs at
+    // its first index there, and the first indices only grow.
+    int lastA = 0;
+    t.OnBeforeSortExchange = [&](TObject*, Byte kind, int a, int b, int lo, int hi) {
+        QVERIFY(kind == sekRows && lo == lc && hi == hc && lastA < a && a < b && now[a] != want[a]);
+        QVERIFY(t.GetElem(2, a) == now[a] && t.GetElem(2, b) == now[b]);
+        now.swapItemsAt(a, b);
+        QVERIFY(now[a] == want[a]);
+        lastA = a;
+    };
+    t.SortRows(1, asc, lc, lr, hc, hr, headers);
+    QCOMPARE(now, want);
+    for (int r = 1; r <= 8; ++r) {
+        for (int c = 1; c <= 4; ++c) {
+            const int from = c >= lc && c <= hc ? want[r] : r;
+            const double v = c == 1 ? keys[from - 1] : c == 2 ? from : 0, got = t.GetElem(c, r);
+            const int st = c == 1 ? keyStates[from - 1] : c == 3 ? 0xC0 | (from << 2) : 0;
+            QVERIFY2((std::isnan(v) ? std::isnan(got) : got == v && std::signbit(got) == std::signbit(v)) && t.GetCellState(c, r) == st,
+                     qPrintable(QStringLiteral("cell %1,%2").arg(c).arg(r)));
+        }
+        QCOMPARE(t.GetRowName(r), QString::number(headers ? want[r] : r));
+        QCOMPARE(int(t.GetRowAttrib(r)), headers ? want[r] : r);
+        // the blocks, when asked for, are laid out in the rows' order
+        QCOMPARE(t.Matrix().Elem(2, r), t.GetElem(2, r));
+        QCOMPARE(int(t.States()[t.Matrix().index(3, r)]), int(t.GetCellState(3, r)));
+    }
+}
+
+// Row sorts mixed with mirroring, structural changes, raw writes, resizing and copying a
+// sorted table, against a plain model of rows; seeded, checked after every step.
+void tst_DataTable::randomSequenceMatchesModel()
+{
+    struct Row { QList<double> v = QList<double>(5, 0); QList<int> s = QList<int>(5, 0); QString name; int attr = 0; };
+    QList<Row> m{Row{}};
+    std::mt19937 rng(15);
+    auto rnd = [&](int n) { return int(rng() % unsigned(n)); };
+    TDataTable t, u;
+    t.Resize(5, 1);
+    auto sortModel = [&](int key, bool asc, int lo, int hi, int lc, int hc, bool headers) {
+        const QList<Row> old = m;
+        const QList<int> order = stableOrder(lo, hi, asc, [&](int r) { return std::pair(old[r - 1].v[key - 1], Byte(old[r - 1].s[key - 1])); });
+        for (int k = 0; k < order.size(); ++k) {
+            Row &to = m[lo + k - 1], from = old[order[k] - 1];
+            for (int c = lc; c <= hc; ++c)
+                to.v[c - 1] = from.v[c - 1], to.s[c - 1] = from.s[c - 1];
+            if (headers)
+                to.name = from.name, to.attr = from.attr;
+        }
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const int nr = int(m.size()), r = rnd(nr) + 1, c = rnd(5) + 1, lo = rnd(nr) + 1, hi = lo + rnd(nr - lo + 1);
+        const int lc = rnd(2) ? 1 : c, hc = rnd(2) ? 5 : c;
+        const bool asc = rnd(2), headers = rnd(2);
+        switch (rnd(7)) {
+        case 0: t.SortRows(c, asc, lc, lo, hc, hi, headers), sortModel(c, asc, lo, hi, lc, hc, headers); break;
+        case 1: t.MirrorRows(), std::reverse(m.begin(), m.end()); break;
+        case 2: t.InsertRow(r), m.insert(r - 1, Row{}); break;
+        case 3: if (nr > 1) t.RemoveRow(r), m.removeAt(r - 1); break;
+        case 4: {
+            const double v = rnd(6);
+            const int s = QList<int>{0, 0, 1, 2, 0x40, 0xBC}[rnd(6)];
+            rnd(2) ? t.SetElem(c, r, v) : t.Matrix().SetElem(c, r, v);
+            t.SetCellState(c, r, Byte(s)), t.SetRowName(r, QString::number(step)), t.SetRowAttrib(r, Byte(step));
+            m[r - 1].v[c - 1] = v, m[r - 1].s[c - 1] = s, m[r - 1].name = QString::number(step), m[r - 1].attr = step % 256;
+            break;
+        }
+        case 5:   // a copy of a sorted table
+            u.Assign(t), u.SortRows(c, asc, 1, lo, 5, hi, true), sortModel(c, asc, lo, hi, 1, 5, true);
+            t.Resize(1, 1), t.Assign(u);
+            break;
+        case 6:
+            t.Resize(5, std::clamp(nr + rnd(7) - 3, 1, 40)), m.resize(t.NrOfRows());
+            break;
+        }
+        QCOMPARE(t.NrOfRows(), int(m.size()));
+        for (int rr = 1; rr <= t.NrOfRows(); ++rr) {
+            for (int cc = 1; cc <= 5; ++cc)
+                QVERIFY2(t.GetElem(cc, rr) == m[rr - 1].v[cc - 1] && t.GetCellState(cc, rr) == m[rr - 1].s[cc - 1],
+                         qPrintable(QStringLiteral("step %1 cell %2,%3").arg(step).arg(cc).arg(rr)));
+            QVERIFY(t.GetRowName(rr) == m[rr - 1].name && t.GetRowAttrib(rr) == m[rr - 1].attr);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_DataTable)
