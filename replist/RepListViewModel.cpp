@@ -448,6 +448,9 @@ void TReportListView::SetColumnFormat(int ColNr, const QString& f)
 
 void TReportListView::SetColCheckMode(int ColNr, TCheckMode m)
 {
+    // Every cell of the column is rewritten; an open editor would hold the old form.
+    if (m != GetColCheckMode(ColNr))
+        HideEditor();
     FRLData->SetColCheckMode(ColNr, m);
     Changed();
     Paint();
@@ -462,6 +465,8 @@ void TReportListView::SetColName(int ColNr, const QString& s)
 
 void TReportListView::SetCheckedCol(int ColNr, bool v)
 {
+    if ((v ? cmBox : cmNone) != GetColCheckMode(ColNr))
+        HideEditor();
     FRLData->SetCheckedCol(ColNr, v);
     Changed();
     Paint();

@@ -134,6 +134,7 @@ void TestRepListFaults::editorClosedBeforeRowsMove()
         {"RemoveRow", [](TReportListView& w) { w.RemoveRow(1); }},
         {"Clear", [](TReportListView& w) { w.Clear(); }},
         {"NrOfRows", [](TReportListView& w) { w.SetNrRows(1); }},
+        {"ColCheckMode", [](TReportListView& w) { w.SetColCheckMode(1, cmBox); }},
         {"Assign", [&](TReportListView& w) { w.Assign(&other); }},
         {"ReadFromXMLString", [&](TReportListView& w) { w.ReadFromXMLString(xml, "e"); }},
         {"DataAssign then Sort", [&](TReportListView& w) { w.Data()->Assign(other.Data()); w.Sort(1, -1, false); }},

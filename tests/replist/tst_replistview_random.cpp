@@ -100,7 +100,6 @@ void TestRepListSequence::randomSequence()
             break;
         case 9:
             op = "check marks";
-            v.HideEditor();
             v.SetColCheckMode(pick(1, cols), TCheckMode(pick(0, 2)));
             v.SetElemChecked(pick(1, cols), pick(1, rows), rng.bounded(2) == 0);
             break;
