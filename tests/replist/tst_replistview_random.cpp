@@ -63,6 +63,7 @@ void TestRepListSequence::randomSequence()
     };
     other.OnBeforeRenderCell = v.OnBeforeRenderCell; // Assign copies the handlers
     int step = 0;
+    int editedRow = 0; // stored position of the row the editor was opened on
     QString op;
     auto fail = [&](const char* what) {
         return QStringLiteral("seed %1 step %2 after %3: %4").arg(seed).arg(step).arg(op, QLatin1String(what)).toUtf8();
@@ -94,10 +95,14 @@ void TestRepListSequence::randomSequence()
             break;
         }
         case 8:
+        {
             op = "SetElem";
             v.HideEditor(); // the application writing under an open editor is not what this checks
-            v.SetElem(pick(0, cols), pick(1, rows), text());
+            const int c = pick(0, cols);
+            for (int r = 1; r <= rows; ++r) // a whole column, so that sorts move rows
+                v.SetElem(c, r, text());
             break;
+        }
         case 9:
             op = "check marks";
             v.SetColCheckMode(pick(1, cols), TCheckMode(pick(0, 2)));
@@ -111,6 +116,7 @@ void TestRepListSequence::randomSequence()
                 v.SetCol(c - 1);
                 v.SetRow(pick(1, rows) + v.CountHeadRows() - 1);
                 QTest::keyClick(&v, Qt::Key_F2);
+                editedRow = v.Data()->Strings()->GetSortOrder(v.Row() - v.CountHeadRows() + 1);
                 if (v.EditorMode())
                     QTest::keyClicks(v.InplaceEditor(), QString(QChar(u'a' + pick(0, 25))) + QChar(u'0' + pick(0, 9)));
             }
@@ -148,9 +154,11 @@ void TestRepListSequence::randomSequence()
             if (cell.second >= 1 && cell.second <= d.NrOfRows())
                 QVERIFY2(t == d.Strings()->GetString(cell.first, cell.second), fail("drawn text"));
         QVERIFY2(d.NrOfRows() == 0 || !drawn.empty(), fail("nothing drawn"));
-        // an open editor still stands over the cell it edits
-        if (v.EditorMode())
+        // an open editor still stands over the row and cell it edits
+        if (v.EditorMode()) {
+            QVERIFY2(d.Strings()->GetSortOrder(v.Row() - v.CountHeadRows() + 1) == editedRow, fail("editor over another row"));
             QVERIFY2(v.InplaceEditText() == v.GetEditText(v.Col(), v.Row()), fail("editor over another cell"));
+        }
         // a save loads back equal
         TRLData back;
         QVERIFY2(back.ReadFromXMLString(d.XMLText(false, "q"), "q"), fail("save not loadable"));
