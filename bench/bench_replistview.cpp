@@ -120,7 +120,7 @@ void BM_ReportListView_Paint(benchmark::State& state)
     auto& v = views()[rows];
     if (!v)
         v = makeView(rows);
-    v->TCustomGrid::SetTopRow(v->RowCount() / 2);
+    v->TCustomGrid::SetGridTopRow(v->RowCount() / 2);
     for (auto _ : state) {
         v->Paint();
         v->Canvas()->Flush();

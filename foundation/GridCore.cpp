@@ -65,7 +65,7 @@ void TCustomGrid::SetColCount(int n)
     m_cols.Sizes.resize(size_t(n), m_defColWidth);
     clampAxis(m_cols, m_cur.X, m_anchor.X);
     updateScrollBars();
-    setTopLeft(LeftCol(), TopRow());
+    setTopLeft(GridLeftCol(), GridTopRow());
     Invalidate();
 }
 
@@ -78,7 +78,7 @@ void TCustomGrid::SetRowCount(int n)
     m_rows.Sizes.resize(size_t(n), m_defRowHeight);
     clampAxis(m_rows, m_cur.Y, m_anchor.Y);
     updateScrollBars();
-    setTopLeft(LeftCol(), TopRow());
+    setTopLeft(GridLeftCol(), GridTopRow());
     Invalidate();
 }
 
@@ -93,7 +93,7 @@ void TCustomGrid::SetFixedCols(int n)
     if (m_cur.X < n)
         m_cur.X = m_anchor.X = n;
     updateScrollBars();
-    setTopLeft(LeftCol(), TopRow());
+    setTopLeft(GridLeftCol(), GridTopRow());
     Invalidate();
 }
 
@@ -108,11 +108,11 @@ void TCustomGrid::SetFixedRows(int n)
     if (m_cur.Y < n)
         m_cur.Y = m_anchor.Y = n;
     updateScrollBars();
-    setTopLeft(LeftCol(), TopRow());
+    setTopLeft(GridLeftCol(), GridTopRow());
     Invalidate();
 }
 
-void TCustomGrid::SetColWidths(int i, int w)
+void TCustomGrid::SetGridColWidths(int i, int w)
 {
     if (i < 0 || i >= ColCount())
         return;
@@ -157,14 +157,14 @@ void TCustomGrid::SetGridLineWidth(int w)
         return;
     m_cols.LineWidth = m_rows.LineWidth = w;
     updateScrollBars();
-    setTopLeft(LeftCol(), TopRow());
+    setTopLeft(GridLeftCol(), GridTopRow());
     Invalidate();
 }
 
 void TCustomGrid::ColWidthsChanged()
 {
     updateScrollBars();
-    setTopLeft(LeftCol(), TopRow());
+    setTopLeft(GridLeftCol(), GridTopRow());
     placeEditor();
     Invalidate();
 }
@@ -172,7 +172,7 @@ void TCustomGrid::ColWidthsChanged()
 void TCustomGrid::RowHeightsChanged()
 {
     updateScrollBars();
-    setTopLeft(LeftCol(), TopRow());
+    setTopLeft(GridLeftCol(), GridTopRow());
     placeEditor();
     Invalidate();
 }
@@ -193,8 +193,8 @@ void TCustomGrid::setTopLeft(int col, int row)
     TopLeftChanged();
 }
 
-void TCustomGrid::SetLeftCol(int c) { setTopLeft(c, TopRow()); }
-void TCustomGrid::SetTopRow(int r) { setTopLeft(LeftCol(), r); }
+void TCustomGrid::SetGridLeftCol(int c) { setTopLeft(c, GridTopRow()); }
+void TCustomGrid::SetGridTopRow(int r) { setTopLeft(GridLeftCol(), r); }
 
 int TCustomGrid::VisibleColCount() const { return m_cols.VisibleCount(ClientWidth()); }
 int TCustomGrid::VisibleRowCount() const { return m_rows.VisibleCount(ClientHeight()); }
@@ -243,8 +243,8 @@ void TCustomGrid::scrollContentsBy(int, int)
 
 void TCustomGrid::ClampInView(int ACol, int ARow)
 {
-    int col = LeftCol();
-    int row = TopRow();
+    int col = GridLeftCol();
+    int row = GridTopRow();
     if (ACol >= m_cols.Fixed && ACol < ColCount()) {
         if (ACol < col) {
             col = ACol;
@@ -456,7 +456,7 @@ void TCustomGrid::resizeEvent(QResizeEvent* e)
 {
     TControlBase<QAbstractScrollArea>::resizeEvent(e);
     updateScrollBars();
-    const int col = LeftCol(), row = TopRow();
+    const int col = GridLeftCol(), row = GridTopRow();
     setTopLeft(col, row);
     placeEditor();
     Invalidate();

@@ -14,6 +14,8 @@ namespace {
 constexpr int kSizingReach = 2;
 } // namespace
 
+void TCustomGrid::ColumnSizedByUser(int ACol, int Width) { SetGridColWidths(ACol, Width); }
+
 int TCustomGrid::sizingBorderAt(int x, int y) const
 {
     if (!m_options.Contains(goColSizing) || y < 0 || y >= std::min(m_rows.FixedExtent(), ClientHeight()))
@@ -65,7 +67,7 @@ void TCustomGrid::MouseMove(TShiftState shift, int x, int y)
     if (m_sizingCol >= 0) {
         int left = 0;
         if (m_cols.CellStart(m_sizingCol, std::numeric_limits<int>::max(), left))
-            SetColWidths(m_sizingCol, std::max(0, x - m_sizingOffset - left));
+            ColumnSizedByUser(m_sizingCol, std::max(0, x - m_sizingOffset - left));
     } else if (m_selecting && shift.Contains(ssLeft) && m_options.Contains(goRangeSelect)
                && !m_options.Contains(goRowSelect)) {
         const TGridCoord c = MouseCoord(x, y);
@@ -121,22 +123,22 @@ void TCustomGrid::KeyDown(Word& key, TShiftState shift)
     case VK_DOWN: moveBy(0, 1, ext); break;
     case VK_LEFT:
         if (rowSel)
-            SetLeftCol(LeftCol() - 1);
+            SetGridLeftCol(GridLeftCol() - 1);
         else
             moveBy(-1, 0, ext);
         break;
     case VK_RIGHT:
         if (rowSel)
-            SetLeftCol(LeftCol() + 1);
+            SetGridLeftCol(GridLeftCol() + 1);
         else
             moveBy(1, 0, ext);
         break;
     case VK_PRIOR:
-        SetTopRow(TopRow() - page);
+        SetGridTopRow(GridTopRow() - page);
         moveBy(0, -page, ext);
         break;
     case VK_NEXT:
-        SetTopRow(TopRow() + page);
+        SetGridTopRow(GridTopRow() + page);
         moveBy(0, page, ext);
         break;
     case VK_HOME:

@@ -40,11 +40,11 @@ void TCustomGrid::Invalidate() { m_store.Invalidate(); }
 
 void TCustomGrid::Repaint() { m_store.Repaint(); }
 
+// Paint runs from the paint event and from setters that draw at once; drawing outside of
+// the paint event asks the backing store for an update, so such a change reaches the screen.
 void TCustomGrid::Paint()
 {
     TCanvas* cv = Canvas();
-    const bool wasInPaint = m_store.InPaint();
-    m_store.SetInPaint(true);
     const int W = ClientWidth();
     const int H = ClientHeight();
     cv->Brush()->SetStyle(bsSolid);
@@ -94,11 +94,10 @@ void TCustomGrid::Paint()
         }
     }
     if (m_defaultDrawing && rowSelect && focused) {
-        const TRect first = CellRect(std::max(m_cols.Fixed, LeftCol()), m_cur.Y);
+        const TRect first = CellRect(std::max(m_cols.Fixed, GridLeftCol()), m_cur.Y);
         if (!first.IsEmpty())
             cv->DrawFocusRect(TRect(first.Left, first.Top, GetGridWidth(), first.Bottom));
     }
-    m_store.SetInPaint(wasInPaint);
 }
 
 void TCustomGrid::drawLines()

@@ -148,26 +148,28 @@ public:
     void SetFixedCols(int n);
     int FixedRows() const { return m_rows.Fixed; }
     void SetFixedRows(int n);
-    int ColWidths(int i) const { return m_cols.Size(i); }
-    void SetColWidths(int i, int w);
+    // Grid members count grid columns and rows from 0, fixed ones included; a derived
+    // control keeps ColWidths, LeftCol and TopRow free for its own (data-relative) meaning.
+    int GridColWidths(int i) const { return m_cols.Size(i); }
+    void SetGridColWidths(int i, int w);
     int RowHeights(int i) const { return m_rows.Size(i); }
     void SetRowHeights(int i, int h);
     int DefaultColWidth() const { return m_defColWidth; }
     /// Also resets every column to the new width.
-    void SetDefaultColWidth(int w);
+    virtual void SetDefaultColWidth(int w);
     int DefaultRowHeight() const { return m_defRowHeight; }
     /// Also resets every row to the new height.
-    void SetDefaultRowHeight(int h);
+    virtual void SetDefaultRowHeight(int h);
     int GridLineWidth() const { return m_cols.LineWidth; }
     void SetGridLineWidth(int w);
     const TGridAxis& ColAxis() const { return m_cols; }
     const TGridAxis& RowAxis() const { return m_rows; }
 
     // --- scrolling --------------------------------------------------------------------
-    int LeftCol() const { return m_cols.First; }
-    void SetLeftCol(int c);
-    int TopRow() const { return m_rows.First; }
-    void SetTopRow(int r);
+    int GridLeftCol() const { return m_cols.First; }
+    void SetGridLeftCol(int c);
+    int GridTopRow() const { return m_rows.First; }
+    void SetGridTopRow(int r);
     int VisibleColCount() const;
     int VisibleRowCount() const;
     TScrollStyle ScrollBars() const { return m_scrollBars; }
@@ -197,7 +199,7 @@ public:
     bool DoubleBuffered() const { return true; }
     void SetDoubleBuffered(bool) {}
     TColor FixedColor() const { return m_fixedColor; }
-    void SetFixedColor(TColor c);
+    virtual void SetFixedColor(TColor c);
 
     // --- geometry -------------------------------------------------------------------
     /// The cell's rectangle in the view (its lines excluded); empty when not shown.
@@ -244,8 +246,8 @@ public:
     int ClientHeight() const;
     TColor Color() const { return m_color; }
     void SetColor(TColor c);
-    bool Enabled() const { return isEnabled(); }
-    void SetEnabled(bool on);
+    virtual bool Enabled() const { return isEnabled(); }
+    virtual void SetEnabled(bool on);
     bool Visible() const { return isVisible() || !isHidden(); }
     void SetVisible(bool on) { setVisible(on); }
     bool Focused() const;
@@ -280,6 +282,9 @@ protected:
     /// After every change of LeftCol or TopRow.
     virtual void TopLeftChanged();
     virtual void ColWidthsChanged();
+    /// Dragging a column border ends here for every move; the base sets the grid column's
+    /// width. A derived control routes it through its own column-width setter and events.
+    virtual void ColumnSizedByUser(int ACol, int Width);
     virtual void RowHeightsChanged();
     /// The editor for a style; the base makes a TInplaceEdit or a TInplaceEditList.
     virtual QWidget* CreateEditor(TEditStyle style);

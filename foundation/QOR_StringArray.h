@@ -99,8 +99,13 @@ public:
     void CommitSorting();
     /// Stored position (1-based) of display row r; 0 out of range.
     int GetSortOrder(int r) const;
-    /// Sets the stored position of display row r (v in 1..NrOfRows, else ignored).
+    /// Sets the stored position of display row r (v in 1..NrOfRows, else ignored); the
+    /// display row that showed v takes r's old one, so the order stays a permutation.
+    /// Setting rows 1..n one after the other to a permutation gives exactly that order.
     void SetSortOrder(int r, int v);
+    /// The whole order at once: Order[r - 1] is the stored position of display row r. False,
+    /// with nothing changed, unless it is a permutation of 1..NrOfRows.
+    bool SetSortOrders(const std::vector<int>& order);
     bool IsSorted() const;
 
     double GetAsNumber(int col, int row) const;

@@ -559,7 +559,25 @@ void TStringArray::SetSortOrder(int r, int v)
 {
     if (r < 1 || r > m_nrRows || v < 1 || v > m_nrRows)
         return;
+    // The display row that showed stored row v takes r's, so the order stays a permutation.
+    const auto it = std::find(m_order.begin(), m_order.end(), v - 1);
+    *it = m_order[std::size_t(r - 1)];
     m_order[std::size_t(r - 1)] = v - 1;
+}
+
+bool TStringArray::SetSortOrders(const std::vector<int>& order)
+{
+    if (int(order.size()) != m_nrRows)
+        return false;
+    std::vector<bool> seen(order.size(), false);
+    for (int v : order) {
+        if (v < 1 || v > m_nrRows || seen[std::size_t(v - 1)])
+            return false;
+        seen[std::size_t(v - 1)] = true;
+    }
+    for (std::size_t i = 0; i < order.size(); ++i)
+        m_order[i] = order[i] - 1;
+    return true;
 }
 
 bool TStringArray::IsSorted() const

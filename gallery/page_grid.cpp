@@ -102,7 +102,7 @@ private:
                                         "visible %9 x %10")
                              .arg(m_grid->Col()).arg(m_grid->Row())
                              .arg(s.Left).arg(s.Top).arg(s.Right).arg(s.Bottom)
-                             .arg(m_grid->LeftCol()).arg(m_grid->TopRow())
+                             .arg(m_grid->GridLeftCol()).arg(m_grid->GridTopRow())
                              .arg(m_grid->VisibleColCount()).arg(m_grid->VisibleRowCount()));
     }
 

@@ -17,7 +17,7 @@ bool TMiniCal::applySizing()
     SetDefaultColWidth(s.ColWidth);
     SetDefaultRowHeight(s.RowHeight);
     SetRowHeights(0, s.Row0Height);
-    SetColWidths(0, s.Col0Width);
+    SetGridColWidths(0, s.Col0Width);
     return true;
 }
 

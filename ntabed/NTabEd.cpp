@@ -17,8 +17,8 @@ TNTabEd::TNTabEd(QWidget* owner)
     TCustomGrid::SetFixedCols(2);
     m_colOffset = 1;
     m_rowOffset = 0;
-    TCustomGrid::SetColWidths(1, m_classColWidth);
-    TCustomGrid::SetColWidths(0, 80);
+    TCustomGrid::SetGridColWidths(1, m_classColWidth);
+    TCustomGrid::SetGridColWidths(0, 80);
     try {
         m_copyBuffer = std::make_unique<TDataTable>();
         m_own = std::make_unique<TDataTable>();

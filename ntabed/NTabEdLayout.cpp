@@ -13,11 +13,11 @@ void TNTabEd::syncGridToTable(int oldCols)
 {
     const int nc = NrOfColumns();
     const int nr = NrOfRows();
-    const int w = TCustomGrid::ColWidths(ColCount() - 1);
+    const int w = TCustomGrid::GridColWidths(ColCount() - 1);
     const int oldGridCols = ColCount();
     TCustomGrid::SetColCount(nc + m_colOffset + 1);
     for (int g = std::max(oldGridCols, m_colOffset + 1); g < ColCount(); ++g)
-        TCustomGrid::SetColWidths(g, w);
+        TCustomGrid::SetGridColWidths(g, w);
     TCustomGrid::SetRowCount(nr + m_rowOffset + 1);
     resizePrecisions(std::min(oldCols, int(m_precision.size())));
 }
@@ -74,12 +74,12 @@ void TNTabEd::Redimension(int NrCols, int NrRows)
 
 void TNTabEd::SetLeftCol(int v)
 {
-    TCustomGrid::SetLeftCol(std::clamp(v + m_colOffset, m_colOffset + 1, m_colOffset + NrOfColumns()));
+    TCustomGrid::SetGridLeftCol(std::clamp(v + m_colOffset, m_colOffset + 1, m_colOffset + NrOfColumns()));
 }
 
 void TNTabEd::SetTopRow(int v)
 {
-    TCustomGrid::SetTopRow(std::clamp(v + m_rowOffset, m_rowOffset + 1, m_rowOffset + NrOfRows()));
+    TCustomGrid::SetGridTopRow(std::clamp(v + m_rowOffset, m_rowOffset + 1, m_rowOffset + NrOfRows()));
     Invalidate();
 }
 
@@ -88,22 +88,22 @@ void TNTabEd::SetTopRow(int v)
 int TNTabEd::ColWidths(int Index) const
 {
     if (Index > 0)
-        return Index <= NrOfColumns() ? TCustomGrid::ColWidths(Index + m_colOffset) : 0;
+        return Index <= NrOfColumns() ? TCustomGrid::GridColWidths(Index + m_colOffset) : 0;
     if (Index == 0)
-        return TCustomGrid::ColWidths(0);
-    return m_colOffset == 1 ? TCustomGrid::ColWidths(1) : 0;
+        return TCustomGrid::GridColWidths(0);
+    return m_colOffset == 1 ? TCustomGrid::GridColWidths(1) : 0;
 }
 
 void TNTabEd::SetColWidths(int Index, int Width)
 {
     if (Index > 0) {
         if (Index <= NrOfColumns())
-            TCustomGrid::SetColWidths(Index + m_colOffset, Width);
+            TCustomGrid::SetGridColWidths(Index + m_colOffset, Width);
     } else if (Index == 0) {
-        TCustomGrid::SetColWidths(0, Width);
+        TCustomGrid::SetGridColWidths(0, Width);
     } else if (m_colOffset == 1) {
-        TCustomGrid::SetColWidths(1, Width);
-        m_classColWidth = TCustomGrid::ColWidths(1);
+        TCustomGrid::SetGridColWidths(1, Width);
+        m_classColWidth = TCustomGrid::GridColWidths(1);
     }
     Fire(OnLayoutChanged);
 }
@@ -123,9 +123,9 @@ void TNTabEd::setDataRowHeight(int RowNr, int h)
 void TNTabEd::SetDefaultColWidth(int w)
 {
     TCustomGrid::SetDefaultColWidth(w);
-    TCustomGrid::SetColWidths(0, 80);
+    TCustomGrid::SetGridColWidths(0, 80);
     if (m_colOffset == 1)
-        TCustomGrid::SetColWidths(1, m_classColWidth);
+        TCustomGrid::SetGridColWidths(1, m_classColWidth);
     Fire(OnLayoutChanged);
 }
 
@@ -139,16 +139,16 @@ void TNTabEd::SetAttribRowVisible(bool v)
         // The grid needs the extra column before it can fix two.
         TCustomGrid::SetColCount(NrOfColumns() + 2);
         for (int g = ColCount() - 1; g >= 2; --g)
-            TCustomGrid::SetColWidths(g, TCustomGrid::ColWidths(g - 1));
-        TCustomGrid::SetColWidths(1, m_classColWidth);
+            TCustomGrid::SetGridColWidths(g, TCustomGrid::GridColWidths(g - 1));
+        TCustomGrid::SetGridColWidths(1, m_classColWidth);
         m_colOffset = 1;
         TCustomGrid::SetFixedCols(2);
     } else {
-        m_classColWidth = TCustomGrid::ColWidths(1);
+        m_classColWidth = TCustomGrid::GridColWidths(1);
         TCustomGrid::SetFixedCols(1);
         m_colOffset = 0;
         for (int g = 1; g <= ColCount() - 2; ++g)
-            TCustomGrid::SetColWidths(g, TCustomGrid::ColWidths(g + 1));
+            TCustomGrid::SetGridColWidths(g, TCustomGrid::GridColWidths(g + 1));
         TCustomGrid::SetColCount(NrOfColumns() + 1);
     }
     Invalidate();

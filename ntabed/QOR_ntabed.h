@@ -82,9 +82,9 @@ public:
     /// Both dimensions in one resize of the table.
     void Redimension(int NrCols, int NrRows);
     /// First data column shown (1-based).
-    int LeftCol() const { return TCustomGrid::LeftCol() - m_colOffset; }
+    int LeftCol() const { return TCustomGrid::GridLeftCol() - m_colOffset; }
     void SetLeftCol(int v);
-    int TopRow() const { return TCustomGrid::TopRow() - m_rowOffset; }
+    int TopRow() const { return TCustomGrid::GridTopRow() - m_rowOffset; }
     void SetTopRow(int v);
     /// Index > 0: data column Index; 0: the row-name column; negative: the row-attribute
     /// column (0 while hidden).

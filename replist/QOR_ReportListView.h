@@ -109,8 +109,7 @@ public:
     void SetColorBkgdShaded(TColor c) { setColour(FColorBkgdShaded, c); }
     TColor ColorColumnHd() const { return TCustomGrid::FixedColor(); }
     void SetColorColumnHd(TColor c);
-    TColor FixedColor() const { return ColorColumnHd(); }
-    void SetFixedColor(TColor c) { SetColorColumnHd(c); }
+    void SetFixedColor(TColor c) override { SetColorColumnHd(c); }
     TColor ColorColumnHdText() const { return FColorColumnHdText; }
     void SetColorColumnHdText(TColor c) { setColour(FColorColumnHdText, c); }
     TColor ColorCommonHd() const { return FColorCommonHd; }
@@ -153,27 +152,26 @@ public:
     void SetColumnHeadersHeight(int h);
     TAlignment HeaderAlignment() const { return FHeaderAlignment; }
 
-    // ---- sizes (data-relative where the grid's are grid-relative)
-    int DefaultColWidth() const { return TCustomGrid::DefaultColWidth(); }
-    void SetDefaultColWidth(int w);
-    int DefaultRowHeight() const { return TCustomGrid::DefaultRowHeight(); }
-    void SetDefaultRowHeight(int h);
+    // ---- sizes (data-relative; the grid's own are GridColWidths, GridLeftCol, GridTopRow)
+    /// Also fires OnChangeSetup.
+    void SetDefaultColWidth(int w) override;
+    void SetDefaultRowHeight(int h) override;
     /// Width of the grid column that shows data column Index (1-based); 0 out of range.
     int ColWidths(int Index) const;
     /// Writing out of range does nothing but still fires OnChangeSetup.
     void SetColWidths(int Index, int Width);
     /// First scrolling column shown, 1-based.
-    int LeftCol() const { return TCustomGrid::LeftCol() + 1; }
+    int LeftCol() const { return TCustomGrid::GridLeftCol() + 1; }
     void SetLeftCol(int v);
     /// First data row shown.
-    int TopRow() const { return TCustomGrid::TopRow() - CountHeadRows() + 1; }
+    int TopRow() const { return TCustomGrid::GridTopRow() - CountHeadRows() + 1; }
     void SetTopRow(int v);
 
     // ---- look
     QString EmptyMessage() const { return FEmptyMsg; }
     void SetEmptyMessage(const QString& s);
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool on);
+    bool Enabled() const override { return FEnabled; }
+    void SetEnabled(bool on) override;
     bool HighLightBold() const { return FHighLightBold; }
     void SetHighLightBold(bool v);
     int HighLightRow() const { return FHighLightRow; }
@@ -306,6 +304,9 @@ public:
     void RemoveEmptyRows();
     void Fill(const QString& s);
     void Clear();
+    // Everything that moves rows or replaces them (Sort, UnSort, RemoveRow, Clear, Assign,
+    // the XML readers, NrOfRows, NrOfColumns) first closes the in-place editor, whose text is
+    // already in its cell, so no later keystroke lands in another row.
     void Sort(int Col, int ColSec, bool Ascending);
     void UnSort();
     void SetAllCheckmarksOfCol(int Column, bool Checked);
@@ -360,9 +361,15 @@ protected:
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
     bool SelectCell(int ACol, int ARow) override;
     void TopLeftChanged() override;
+    /// Editing needs an editable column and an enabled row, whatever the input path.
+    bool CanEditShow() const override;
+    /// Dragging a header border sizes the grid column under it, with OnChangeSetup.
+    void ColumnSizedByUser(int ACol, int Width) override;
 
 private:
     void setColour(TColor& field, TColor c);
+    void setGridColWidth(int gridCol, int width);
+    void hideEditorOnDisabledRow();
     void resetColumnArrays();
     void updateGridRows();
     void updateHeaderHeights();

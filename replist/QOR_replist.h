@@ -23,6 +23,10 @@ using TColFmtString = QString;
 constexpr int MaxNameLength = 50;
 constexpr int MaxColFmtLength = 80;
 constexpr int MaxCellLength = 255;
+/// The largest store the XML readers take back; the store refuses to grow beyond them, so
+/// whatever it holds can be saved and loaded again.
+constexpr int MaxRLDataColumns = 100000;
+constexpr int MaxRLDataRows = 100000000;
 
 inline namespace replist_enums {
 Q_NAMESPACE
@@ -87,9 +91,13 @@ public:
 
     // ---- dimensions
     int NrOfColumns() const { return FNrOfCols; }
+    /// Beyond MaxRLDataColumns: EQORRLDataError, nothing changed. A sort column that no
+    /// longer exists is forgotten (-1); the rows keep their order.
     void SetNrCols(int n);
     void SetNrOfColumns(int n) { SetNrCols(n); }
     int NrOfRows() const { return FNrOfRows; }
+    /// Beyond MaxRLDataRows: EQORRLDataError, nothing changed. Shrinking drops the last
+    /// display rows; a sorted order first becomes the stored order (as RemoveRow does).
     void SetNrRows(int n);
     void SetNrOfRows(int n) { SetNrRows(n); }
 
@@ -147,19 +155,24 @@ public:
     void Clear();
 
     // ---- order
+    /// Col outside 0..NrOfColumns: nothing happens; ColSec outside it means none (-1).
+    /// A check column sorts by its visible text, the text behind the check character, so
+    /// "X10" and " 9" compare as 10 and 9 and checked rows do not cluster.
     void Sort(int Col, int ColSec, bool Ascending);
     void UnSort();
+    /// The recorded sort state is read-only: only Sort, UnSort and the operations that
+    /// change the rows set it, so it always describes the row order.
     int LastSortColumn() const { return FSortColumn; }
     bool LastSortOrder() const { return FSortOrder; }
-    /// The sort state is recorded here by the view as well.
-    void SetLastSortColumn(int c) { FSortColumn = c; }
-    void SetLastSortOrder(bool a) { FSortOrder = a; }
     int SecondarySortColumn() const { return FSortColumnSec; }
-    void SetSecondarySortColumn(int c) { FSortColumnSec = c; }
+    /// Only -1..NrOfColumns are taken.
+    void SetSecondarySortColumn(int c);
     bool SortToggle() const { return FSortToggle; }
     void SetSortToggle(bool t) { FSortToggle = t; }
 
     // ---- clipboard
+    // The block is clamped to the table (columns 0..NrOfColumns, rows 1..NrOfRows), so any
+    // bounds, however large, give at most the whole table.
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator);
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs);
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const char* Separator)
@@ -172,6 +185,9 @@ public:
     QString FixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const;
 
     // ---- copying
+    /// Copies the contents and settings; the handlers (OnBeforeSortExchange,
+    /// OnBeforeHTMLExport, OnPercentDone) stay this store's own, since a copied handler
+    /// may be bound to the source's owner.
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
 
@@ -187,6 +203,8 @@ public:
     /// Reads from the stream's position; afterwards the stream stands after the last line read.
     bool ReadFromXMLStream(QIODevice* InStream, const QString& DataID);
     bool ReadFromXMLString(const QString& InString, const QString& DataID);
+    /// The text stream must write UTF-8 (or into a QString): any other encoding would
+    /// lose characters, so it is refused with EQORRLDataError and nothing is written.
     void WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID);
     /// Reads from the text stream's position; afterwards it stands after the end tag's line.
     bool ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID);
@@ -207,6 +225,9 @@ public:
 
 private:
     friend struct RLDataXml;
+    // The view forgets the sort columns when it inserts a row.
+    friend class TReportListView;
+    void forgetSortColumns() { FSortColumn = FSortColumnSec = -1; }
     void updateFeedback(int rows, int cols);
     void setWholeColumnChecked(int col, bool checked);
     bool isCheckedText(const QString& stored) const;

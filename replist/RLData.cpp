@@ -99,6 +99,8 @@ void TRLData::SetNrCols(int n)
 {
     if (n < 1)
         n = 1;
+    if (n > MaxRLDataColumns)
+        throw EQORRLDataError(componentMessage(QStringLiteral("too many columns (at most %1)").arg(MaxRLDataColumns)));
     const int oldCols = FNrOfCols;
     FNrOfCols = n;
     try {
@@ -120,12 +122,22 @@ void TRLData::SetNrCols(int n)
         FColumnFormat[std::size_t(c)].clear();
         FColButMode[std::size_t(c)] = cmNone;
     }
+    // A recorded sort column that is gone would make a save that no reader takes back.
+    if (FSortColumn > n)
+        FSortColumn = -1;
+    if (FSortColumnSec > n)
+        FSortColumnSec = -1;
 }
 
 void TRLData::SetNrRows(int n)
 {
     if (n < 0)
         n = 0;
+    if (n > MaxRLDataRows)
+        throw EQORRLDataError(componentMessage(QStringLiteral("too many rows (at most %1)").arg(MaxRLDataRows)));
+    // The container drops the highest stored rows; the rows to go are the last ones shown.
+    if (n < FStrings->NrOfRows() && FStrings->IsSorted())
+        FStrings->CommitSorting();
     try {
         FStrings->Resize(FNrOfCols, n);
     } catch (const std::exception& e) {
@@ -486,10 +498,51 @@ void TRLData::Clear()
 
 void TRLData::Sort(int Col, int ColSec, bool Ascending)
 {
+    if (Col < 0 || Col > FNrOfCols)
+        return;
+    if (ColSec < -1 || ColSec > FNrOfCols)
+        ColSec = -1;
     FSortColumn = Col;
     FSortColumnSec = ColSec;
     FSortOrder = Ascending;
-    FStrings->Sort(Col, ColSec, Ascending);
+    if (GetColCheckMode(Col) == cmNone && GetColCheckMode(ColSec) == cmNone) {
+        FStrings->Sort(Col, ColSec, Ascending);
+        return;
+    }
+    // A check column sorts by its visible text: the keys (check character taken off) are
+    // sorted in a table of their own, in the current display order so that equal keys keep
+    // it, and the resulting order is put on the rows.
+    const int m = FNrOfRows;
+    if (m < 2)
+        return;
+    auto key = [this](int col, int r) {
+        const QString s = FStrings->GetString(col, r);
+        return GetColCheckMode(col) == cmNone ? s : s.mid(1);
+    };
+    TStringArray keys;
+    keys.Resize(ColSec >= 0 ? 2 : 1, m);
+    for (int r = 1; r <= m; ++r) {
+        keys.SetString(1, r, key(Col, r));
+        if (ColSec >= 0)
+            keys.SetString(2, r, key(ColSec, r));
+    }
+    keys.OnBeforeSortExchange = [this](TObject* sender, const QString& in, QString& out) {
+        forwardBeforeExchange(sender, in, out);
+    };
+    keys.OnPercentDone = FStrings->OnPercentDone;
+    keys.Sort(1, ColSec >= 0 ? 2 : -1, Ascending);
+    std::vector<int> stored(static_cast<std::size_t>(m));
+    for (int r = 1; r <= m; ++r)
+        stored[std::size_t(r - 1)] = FStrings->GetSortOrder(keys.GetSortOrder(r));
+    FStrings->SetSortOrders(stored);
+    if (FStrings->OnChange)
+        FStrings->OnChange(FStrings.get());
+}
+
+void TRLData::SetSecondarySortColumn(int c)
+{
+    if (c >= -1 && c <= FNrOfCols)
+        FSortColumnSec = c;
 }
 
 void TRLData::UnSort()
@@ -547,8 +600,10 @@ void TRLData::Assign(const QObject* Source)
                 if (!t.isEmpty())
                     fresh.SetStoredString(c, s, t);
             }
+        std::vector<int> order(static_cast<std::size_t>(m));
         for (int r = 1; r <= m; ++r)
-            fresh.SetSortOrder(r, src->FStrings->GetSortOrder(r));
+            order[std::size_t(r - 1)] = src->FStrings->GetSortOrder(r);
+        fresh.SetSortOrders(order);
         for (int c = 1; c <= n; ++c)
             fresh.SetColAttrib(c, src->FStrings->GetColAttrib(c));
         // Row attributes belong to their rows: copied by display row once the order is set.
@@ -571,7 +626,6 @@ void TRLData::Assign(const QObject* Source)
     FSortToggle = src->FSortToggle;
     FComment = src->FComment;
     FCommonHeader = src->FCommonHeader;
-    OnBeforeSortExchange = src->OnBeforeSortExchange;
     FDataID = src->FDataID;
     FColName.swap(names);
     FColumnFormat.swap(formats);

@@ -5,9 +5,23 @@
 
 namespace qor {
 
+namespace {
+// Bounds given by the caller, clamped to the cells that exist, so no bounds can make the
+// loops run past the table (or overflow at the int range's end).
+struct Block {
+    int left, top, right, bottom;
+};
+Block clampBlock(int left, int top, int right, int bottom, int cols, int rows)
+{
+    return Block{std::max(left, 0), std::max(top, 1), std::min(right, cols), std::min(bottom, rows)};
+}
+} // namespace
+
 QString TRLData::ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                                const QString& Separator) const
 {
+    const Block b = clampBlock(LeftCol, TopRow, RightCol, BottomRow, FNrOfCols, FNrOfRows);
+    LeftCol = b.left, TopRow = b.top, RightCol = b.right, BottomRow = b.bottom;
     QString text;
     if (AddHeader) {
         for (int c = LeftCol; c <= RightCol; ++c) {
@@ -30,6 +44,8 @@ QString TRLData::ClipboardText(int LeftCol, int TopRow, int RightCol, int Bottom
 
 QString TRLData::FixedWidthText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const
 {
+    const Block b = clampBlock(LeftCol, TopRow, RightCol, BottomRow, FNrOfCols, FNrOfRows);
+    LeftCol = b.left, TopRow = b.top, RightCol = b.right, BottomRow = b.bottom;
     std::vector<int> width(std::size_t(std::max(0, RightCol - LeftCol + 1)), 0);
     for (int c = LeftCol; c <= RightCol; ++c) {
         int w = 0;

@@ -30,8 +30,8 @@ const QString kRowAttr = QStringLiteral("rowattr");
 const QString kColAttr = QStringLiteral("colattr");
 
 // Bounds on what a file may declare; the cells themselves must all be present as well.
-constexpr int kMaxXmlCols = 100000;
-constexpr int kMaxXmlRows = 100000000;
+constexpr int kMaxXmlCols = MaxRLDataColumns;
+constexpr int kMaxXmlRows = MaxRLDataRows;
 
 // Text XML 1.0 carries unchanged as element content; anything else is written encoded.
 bool isXmlSafeText(const QString& s)
@@ -214,6 +214,9 @@ public:
                 } else if (depth == 2) {
                     if (!startChild())
                         return false;
+                } else if (depth == 3 && m_kind != Kind::None) {
+                    // Our elements hold text only; markup inside one would lose its text.
+                    return false;
                 }
                 // Deeper elements belong to a child we do not know and are skipped with it.
                 break;
@@ -641,9 +644,8 @@ struct RLDataXml {
         for (const auto& cell : p.cells)
             if (!cell.text.isEmpty())
                 a->SetStoredString(cell.col, cell.row, cell.text);
-        if (p.hasOrder)
-            for (int r = 1; r <= p.rows; ++r)
-                a->SetSortOrder(r, p.order[std::size_t(r - 1)]);
+        if (p.hasOrder && !a->SetSortOrders(p.order))
+            return false;
         for (const auto& kv : p.rowAttr)
             a->SetRowAttrib(kv.first, kv.second);
         for (const auto& kv : p.colAttr)
@@ -746,6 +748,9 @@ void TRLData::SaveAsXMLFile(const QString& FName, const QString& DataID)
 
 void TRLData::WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID)
 {
+    // A stream into a QString keeps every character; a device stream must encode them all.
+    if (!OutFile.string() && OutFile.encoding() != QStringConverter::Utf8)
+        throw EQORRLDataError(componentMessage(QStringLiteral("the text file is not written as UTF-8")));
     bool ok = false;
     OutFile << QString::fromUtf8(xmlBytes(*this, CreateHeader, DataID, this, ok));
     OutFile.flush();

@@ -19,7 +19,9 @@ void TReportListView::MouseDown(TMouseButton button, TShiftState shift, int x, i
     FLastMousePosX = x;
     FLastMousePosY = y;
     TCustomDrawGrid::MouseDown(button, shift, x, y);
-    if (button != mbLeft || shift.Contains(ssDouble))
+    // The second press of a double click (ssDouble) counts as a press of its own: a double
+    // click on a check box toggles it twice, on a header sorts twice.
+    if (button != mbLeft)
         return;
     if (!(x > 0 && x < GetGridWidth() && y > 0 && y < GetGridHeight()))
         return;
@@ -36,6 +38,7 @@ void TReportListView::MouseDown(TMouseButton button, TShiftState shift, int x, i
         if (!FSortEnabled || x - r.Left <= kHeaderEdgeZone || r.Right - x <= kHeaderEdgeZone)
             return;
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
         const int selRow = dataRowOf(Selection().Top);
         const int remembered = strings->GetSortOrder(selRow);
         const bool toggle = !FRLData->SortToggle();
@@ -50,7 +53,6 @@ void TReportListView::MouseDown(TMouseButton button, TShiftState shift, int x, i
                 }
             }
         }
-        QApplication::restoreOverrideCursor();
         Paint();
         return;
     }
@@ -89,10 +91,12 @@ void TReportListView::MouseDown(TMouseButton button, TShiftState shift, int x, i
         ChangedSelection();
     } else if (FRowSelectMode == 2) {
         if (shift.Contains(ssShift)) {
+            // Only the anchor's selection spreads; the other bits (disabled rows, the
+            // application's own) stay as they are.
             const int anchor = std::clamp(FSelectAnchor, 1, NrOfRows());
-            const Byte attr = strings->GetRowAttrib(anchor);
+            const Byte sel = strings->GetRowAttrib(anchor) & RowAttrSelected;
             for (int r2 = std::min(anchor, row); r2 <= std::max(anchor, row); ++r2)
-                strings->SetRowAttrib(r2, attr);
+                strings->SetRowAttrib(r2, Byte((strings->GetRowAttrib(r2) & ~RowAttrSelected) | sel));
         } else {
             FSelectAnchor = row;
             if (shift.Contains(ssCtrl) || !FCtrlForMultiSel) {
@@ -140,10 +144,11 @@ void TReportListView::DblClick()
             const TRect r = CellRect(cell.X, cell.Y);
             if (x - r.Left < 5 || r.Right - x <= 4) {
                 int k = (x >= (r.Left + r.Right) / 2) ? cell.X : cell.X - 1;
-                while (k > 0 && TCustomGrid::ColWidths(k) == 0)
+                while (k > 0 && TCustomGrid::GridColWidths(k) == 0)
                     --k;
+                // The grid column at the border is sized, whatever the column order.
                 if (k >= 0)
-                    AutoColWidth(dataColOf(k), true, 0);
+                    setGridColWidth(k, std::max(4, DetermineMaxColWidth(dataColOf(k), true)));
             }
             return;
         }
@@ -200,7 +205,7 @@ void TReportListView::KeyPress(QChar& key)
 bool TReportListView::SelectCell(int ACol, int ARow)
 {
     const TGridOptions opts = Options();
-    const bool editable = ARow != 0 && ColumnEditable(dataColOf(ACol));
+    const bool editable = ARow >= FixedRows() && ColumnEditable(dataColOf(ACol)) && !rowDisabled(dataRowOf(ARow));
     SetOptions(editable ? opts + goEditing : opts - goEditing);
     return TCustomDrawGrid::SelectCell(ACol, ARow);
 }
@@ -223,7 +228,7 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString& Value)
 {
     const int dataCol = dataColOf(ACol);
     const int dataRow = dataRowOf(ARow);
-    if (dataRow >= 1 && dataRow <= NrOfRows() && dataCol >= 1 && dataCol <= NrOfColumns()) {
+    if (dataRow >= 1 && dataRow <= NrOfRows() && dataCol >= 1 && dataCol <= NrOfColumns() && !rowDisabled(dataRow)) {
         QString stored = Value;
         if (GetColCheckMode(dataCol) != cmNone) {
             const QString old = FRLData->Strings()->GetString(dataCol, dataRow);

@@ -157,8 +157,9 @@ int TReportListView::dataColOf(int gridCol) const
 
 void TReportListView::SetNrCols(int n)
 {
+    HideEditor();
     const int oldCount = ColCount();
-    const int lastWidth = oldCount > 0 ? TCustomGrid::ColWidths(oldCount - 1) : TCustomGrid::DefaultColWidth();
+    const int lastWidth = oldCount > 0 ? TCustomGrid::GridColWidths(oldCount - 1) : TCustomGrid::DefaultColWidth();
     FRLData->SetNrCols(n);
     try {
         resetColumnArrays();
@@ -167,7 +168,7 @@ void TReportListView::SetNrCols(int n)
     }
     SetColCount(NrOfColumns());
     for (int k = oldCount; k < ColCount(); ++k)
-        TCustomGrid::SetColWidths(k, lastWidth);
+        TCustomGrid::SetGridColWidths(k, lastWidth);
     SetTopRow(0);
     Paint();
     ChangedSetup();
@@ -175,6 +176,7 @@ void TReportListView::SetNrCols(int n)
 
 void TReportListView::SetNrRows(int n)
 {
+    HideEditor();
     FRLData->SetNrRows(n);
     SetSelection(GridRect(0, 0, 0, 0));
     updateGridRows();
@@ -274,30 +276,42 @@ void TReportListView::SetDefaultRowHeight(int h)
     ChangedSetup();
 }
 
+void TReportListView::setGridColWidth(int gridCol, int width)
+{
+    TCustomGrid::SetGridColWidths(gridCol, width);
+    ChangedSetup();
+}
+
+void TReportListView::ColumnSizedByUser(int ACol, int Width)
+{
+    setGridColWidth(ACol, Width);
+}
+
 int TReportListView::ColWidths(int Index) const
 {
     if (Index < 1 || Index > NrOfColumns())
         return 0;
-    return TCustomGrid::ColWidths(gridColOf(Index));
+    return TCustomGrid::GridColWidths(gridColOf(Index));
 }
 
 void TReportListView::SetColWidths(int Index, int Width)
 {
     if (Index >= 1 && Index <= NrOfColumns())
-        TCustomGrid::SetColWidths(gridColOf(Index), Width);
-    ChangedSetup();
+        setGridColWidth(gridColOf(Index), Width);
+    else
+        ChangedSetup();
 }
 
 void TReportListView::SetLeftCol(int v)
 {
     v = std::clamp(v, FixedCols() + 1, std::max(FixedCols() + 1, NrOfColumns()));
-    TCustomGrid::SetLeftCol(v - 1);
+    TCustomGrid::SetGridLeftCol(v - 1);
 }
 
 void TReportListView::SetTopRow(int v)
 {
     v = std::clamp(v, 1, std::max(1, NrOfRows()));
-    TCustomGrid::SetTopRow(v + CountHeadRows() - 1);
+    TCustomGrid::SetGridTopRow(v + CountHeadRows() - 1);
 }
 
 void TReportListView::SetEmptyMessage(const QString& s)
@@ -313,6 +327,17 @@ void TReportListView::SetEnabled(bool on)
     FEnabled = on;
     TCustomGrid::SetEnabled(on);
     Refresh();
+}
+
+bool TReportListView::CanEditShow() const
+{
+    return TCustomDrawGrid::CanEditShow() && ColumnEditable(dataColOf(Col())) && !rowDisabled(dataRowOf(Row()));
+}
+
+void TReportListView::hideEditorOnDisabledRow()
+{
+    if (EditorMode() && rowDisabled(dataRowOf(Row())))
+        HideEditor();
 }
 
 void TReportListView::SetHighLightBold(bool v)
@@ -423,6 +448,9 @@ void TReportListView::SetColumnFormat(int ColNr, const QString& f)
 
 void TReportListView::SetColCheckMode(int ColNr, TCheckMode m)
 {
+    // Every cell of the column is rewritten; an open editor would hold the old form.
+    if (m != GetColCheckMode(ColNr))
+        HideEditor();
     FRLData->SetColCheckMode(ColNr, m);
     Changed();
     Paint();
@@ -437,6 +465,8 @@ void TReportListView::SetColName(int ColNr, const QString& s)
 
 void TReportListView::SetCheckedCol(int ColNr, bool v)
 {
+    if ((v ? cmBox : cmNone) != GetColCheckMode(ColNr))
+        HideEditor();
     FRLData->SetCheckedCol(ColNr, v);
     Changed();
     Paint();
@@ -455,6 +485,7 @@ int TReportListView::CountCheckedElemsInCol(int Column) const
 
 bool TReportListView::LoadFromXMLFile(const QString& FName, const QString& DataID)
 {
+    HideEditor();
     const bool ok = FRLData->LoadFromXMLFile(FName, DataID);
     syncWithStore();
     Paint();
@@ -463,6 +494,7 @@ bool TReportListView::LoadFromXMLFile(const QString& FName, const QString& DataI
 
 bool TReportListView::ReadFromXMLStream(QIODevice* InStream, const QString& DataID)
 {
+    HideEditor();
     const bool ok = FRLData->ReadFromXMLStream(InStream, DataID);
     syncWithStore();
     Paint();
@@ -471,6 +503,7 @@ bool TReportListView::ReadFromXMLStream(QIODevice* InStream, const QString& Data
 
 bool TReportListView::ReadFromXMLString(const QString& InString, const QString& DataID)
 {
+    HideEditor();
     const bool ok = FRLData->ReadFromXMLString(InString, DataID);
     syncWithStore();
     Paint();
@@ -479,6 +512,7 @@ bool TReportListView::ReadFromXMLString(const QString& InString, const QString& 
 
 bool TReportListView::ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID)
 {
+    HideEditor();
     const bool ok = FRLData->ReadFromOpenXMLFile(InFile, DataID);
     syncWithStore();
     Paint();
@@ -588,6 +622,7 @@ void TReportListView::SetRowEnabled(int r, bool v)
         return;
     TStringArray* s = FRLData->Strings();
     s->SetRowAttrib(r, v ? (s->GetRowAttrib(r) & ~RowAttrDisabled) : (s->GetRowAttrib(r) | RowAttrDisabled));
+    hideEditorOnDisabledRow();
     ChangedSelection();
     Paint();
 }
@@ -655,6 +690,7 @@ void TReportListView::setAllRowBits(Byte bit, bool on)
         for (int r = 1; r <= NrOfRows(); ++r)
             s->SetRowAttrib(r, on ? Byte(s->GetRowAttrib(r) | bit) : Byte(s->GetRowAttrib(r) & ~bit));
     }
+    hideEditorOnDisabledRow();
     ChangedSelection();
 }
 
@@ -708,8 +744,7 @@ int TReportListView::InsertRow(int r)
             SetNrRows(NrOfRows() + 1);
             used = NrOfRows();
         }
-        FRLData->SetLastSortColumn(-1);
-        FRLData->SetSecondarySortColumn(-1);
+        FRLData->forgetSortColumns();
     }
     return used;
 }
@@ -768,12 +803,14 @@ void TReportListView::Clear()
 
 void TReportListView::Sort(int Col, int ColSec, bool Ascending)
 {
+    HideEditor();
     FRLData->Sort(Col, ColSec, Ascending);
     Paint();
 }
 
 void TReportListView::UnSort()
 {
+    HideEditor();
     FRLData->UnSort();
     Paint();
 }
@@ -880,9 +917,9 @@ void TReportListView::ExpandColWidth(int ColIx, int RightMargin)
         int others = 0;
         for (int k = 0; k < ColCount(); ++k)
             if (k != gc)
-                others += TCustomGrid::ColWidths(k);
+                others += TCustomGrid::GridColWidths(k);
         const int w = ClientWidth() - RightMargin - others;
-        TCustomGrid::SetColWidths(gc, w > 15 ? w : 16);
+        TCustomGrid::SetGridColWidths(gc, w > 15 ? w : 16);
     }
     ChangedSetup();
 }
@@ -913,6 +950,7 @@ void TReportListView::Assign(const QObject* Source)
     }
     if (src == this)
         return;
+    HideEditor();
     FAutoAdvance = src->FAutoAdvance;
     FLastMousePosX = src->FLastMousePosX;
     FLastMousePosY = src->FLastMousePosY;

@@ -41,7 +41,8 @@ QString ReportHeaderEllipsis(const QString& Line, int ColWidth, int Reserve,
                              const std::function<int(const QString&)>& TextWidth)
 {
     const int t = TextWidth(Line);
-    if (ColWidth - Reserve - 9 >= t)
+    // An empty line has nothing to cut (and no width to divide by).
+    if (t <= 0 || ColWidth - Reserve - 9 >= t)
         return Line;
     const double ratio = double(ColWidth - Reserve - 9) / double(t);
     const int n = std::max(1, roundHalfEven(double(Line.length()) * ratio - 3));
@@ -54,7 +55,9 @@ int TReportListView::headerBandEnd() const
     if (last < 0)
         return 0;
     const TRect r = CellRect(last, 0);
-    return r.IsEmpty() ? 0 : r.Right;
+    // A last column running past the view's edge ends the band at the edge, so a
+    // right-aligned or centred title stays in sight.
+    return r.IsEmpty() ? 0 : std::min(r.Right, ClientWidth());
 }
 
 void TReportListView::DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state)
@@ -82,7 +85,7 @@ void TReportListView::drawDataCell(int ACol, int ARow, const TRect& cellRect)
     TRect tr(cellRect.Left + 4, cellRect.Top + 2, cellRect.Right - 5, cellRect.Bottom);
     const int dataCol = dataColOf(ACol);
     const int dataRow = ARow - FixedRows() + 1;
-    const int colWidth = TCustomGrid::ColWidths(ACol);
+    const int colWidth = TCustomGrid::GridColWidths(ACol);
     const TCheckMode mode = GetColCheckMode(dataCol);
     TStringArray* strings = FRLData->Strings();
 
@@ -273,7 +276,7 @@ void TReportListView::drawHeaderCell(int ACol, int ARow, const TRect& cellRect)
         return;
 
     const int dataCol = dataColOf(ACol);
-    const int colWidth = TCustomGrid::ColWidths(ACol);
+    const int colWidth = TCustomGrid::GridColWidths(ACol);
     const TRect tr(cellRect.Left + 4, cellRect.Top + 2, cellRect.Right - 5, cellRect.Bottom);
     const bool sorted = dataCol == FRLData->LastSortColumn();
     const int s = sorted ? 13 : 0;

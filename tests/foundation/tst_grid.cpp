@@ -85,6 +85,8 @@ private slots:
     void paintVisitsOnlyVisibleCells();
     void selectCellVeto();
     void topLeftChangedFires();
+    void directPaintReachesScreen();
+    void dragSizingGoesThroughOneHook();
 };
 
 void TestGrid::axisIndexAt_data()
@@ -158,7 +160,7 @@ void TestGrid::cellRectAndMouseCoord()
     QCOMPARE(g.CellRect(0, 0), TRect(0, 0, 64, 24));
     QCOMPARE(g.CellRect(1, 1), TRect(65, 25, 129, 49));
     QCOMPARE(g.CellRect(4, 4), TRect(260, 100, 324, 124));
-    g.SetColWidths(1, 10);
+    g.SetGridColWidths(1, 10);
     QCOMPARE(g.CellRect(2, 0), TRect(76, 0, 140, 24));
     // hit tests on fixed cells and at borders
     QCOMPARE(g.MouseCoord(0, 0), (TGridCoord{0, 0}));
@@ -203,29 +205,29 @@ void TestGrid::scrollClamps()
     g.resize(400, 251);   // fixed row 25 + 9 rows of 25 = 250 fit
     g.SetRowCount(100);
     QCOMPARE(g.VisibleRowCount(), 9);
-    g.SetTopRow(1000);
-    QCOMPARE(g.TopRow(), 91);           // rows 91..99 fill the view
-    g.SetTopRow(-5);
-    QCOMPARE(g.TopRow(), 1);
-    g.SetTopRow(50);
-    QCOMPARE(g.TopRow(), 50);
+    g.SetGridTopRow(1000);
+    QCOMPARE(g.GridTopRow(), 91);       // rows 91..99 fill the view
+    g.SetGridTopRow(-5);
+    QCOMPARE(g.GridTopRow(), 1);
+    g.SetGridTopRow(50);
+    QCOMPARE(g.GridTopRow(), 50);
     QVERIFY(g.CellRect(1, 10).IsEmpty());                      // scrolled out
     QCOMPARE(g.CellRect(1, 0), TRect(65, 0, 129, 24));         // fixed rows stay put
     QCOMPARE(g.CellRect(1, 50), TRect(65, 25, 129, 49));
     QCOMPARE(g.MouseCoord(70, 30), (TGridCoord{1, 50}));
-    g.SetLeftCol(99);
-    QCOMPARE(g.LeftCol(), 1);           // all columns fit: nothing to scroll
+    g.SetGridLeftCol(99);
+    QCOMPARE(g.GridLeftCol(), 1);       // all columns fit: nothing to scroll
     // fewer rows clamp the top row
     g.SetRowCount(20);
-    QCOMPARE(g.TopRow(), 11);
+    QCOMPARE(g.GridTopRow(), 11);
     g.SetRowCount(5);
-    QCOMPARE(g.TopRow(), 1);
+    QCOMPARE(g.GridTopRow(), 1);
     // changing the fixed count starts scrolling right after the fixed cells
     g.SetFixedCols(0);
-    QCOMPARE(g.LeftCol(), 0);
+    QCOMPARE(g.GridLeftCol(), 0);
     QCOMPARE(g.CellRect(0, 1), TRect(0, 25, 64, 49));
     g.SetFixedRows(2);
-    QCOMPARE(g.TopRow(), 2);
+    QCOMPARE(g.GridTopRow(), 2);
 }
 
 void TestGrid::keyboardNavigation_data()
@@ -278,10 +280,10 @@ void TestGrid::pageKeysAndRangeSelect()
     g.MoveColRow(1, 1, true, true);
     QTest::keyClick(&g, Qt::Key_PageDown);
     QCOMPARE(g.Row(), 10);
-    QCOMPARE(g.TopRow(), 10);
+    QCOMPARE(g.GridTopRow(), 10);
     QTest::keyClick(&g, Qt::Key_PageUp);
     QCOMPARE(g.Row(), 1);
-    QCOMPARE(g.TopRow(), 1);
+    QCOMPARE(g.GridTopRow(), 1);
     // shift extends from the anchor with goRangeSelect
     QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(&g, Qt::Key_Right, Qt::ShiftModifier);
@@ -316,7 +318,7 @@ void TestGrid::wheelMovesRow()
     for (int i = 0; i < 40; ++i)
         g.DoMouseWheelDown(TShiftState(), TPoint());
     QCOMPARE(g.Row(), 29);
-    QCOMPARE(g.TopRow(), 21);
+    QCOMPARE(g.GridTopRow(), 21);
 }
 
 void TestGrid::wheelHandlerCanVeto()
@@ -471,12 +473,12 @@ void TestGrid::columnSizingByDrag()
                      Qt::NoModifier);
     QApplication::sendEvent(g.viewport(), &move);
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(159, 10));
-    QCOMPARE(g.ColWidths(1), 94);
-    QCOMPARE(g.ColWidths(2), 64);
+    QCOMPARE(g.GridColWidths(1), 94);
+    QCOMPARE(g.GridColWidths(2), 64);
     // in the data rows a press at a border selects instead of sizing
     QTest::mousePress(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(159, 40));
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 40));
-    QCOMPARE(g.ColWidths(1), 94);
+    QCOMPARE(g.GridColWidths(1), 94);
     // without goColSizing nothing is sized
     g.SetOptions(g.Options() - goColSizing);
     QTest::mousePress(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(159, 10));
@@ -484,7 +486,7 @@ void TestGrid::columnSizingByDrag()
                       Qt::NoModifier);
     QApplication::sendEvent(g.viewport(), &move2);
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(190, 10));
-    QCOMPARE(g.ColWidths(1), 94);
+    QCOMPARE(g.GridColWidths(1), 94);
 }
 
 void TestGrid::defaultDrawingColours()
@@ -538,7 +540,7 @@ void TestGrid::paintVisitsOnlyVisibleCells()
     big.Paint();
     QCOMPARE(small.drawn, big.drawn);
     QCOMPARE(small.drawn, 7 * 11);   // 7 columns (1 fixed + 6 partly visible) x 11 rows (1 fixed + 10)
-    big.SetTopRow(500000);
+    big.SetGridTopRow(500000);
     big.drawn = 0;
     big.Paint();
     QCOMPARE(big.drawn, 7 * 11);
@@ -577,14 +579,89 @@ void TestGrid::topLeftChangedFires()
     g.SetRowCount(100);
     int n = 0;
     g.OnTopLeftChanged = [&](TObject*) { ++n; };
-    g.SetTopRow(5);
-    g.SetTopRow(5);
+    g.SetGridTopRow(5);
+    g.SetGridTopRow(5);
     QCOMPARE(n, 1);
     g.SetScrollBars(ssBoth);
     g.verticalScrollBar()->setValue(8);
-    QCOMPARE(g.TopRow(), 8);
+    QCOMPARE(g.GridTopRow(), 8);
     QCOMPARE(n, 2);
     QCOMPARE(g.verticalScrollBar()->maximum(), 91);
+}
+
+namespace {
+// Counts the paint events a widget receives.
+struct PaintCounter : QObject {
+    int n = 0;
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++n;
+        return false;
+    }
+};
+
+// Draws its cells in one colour, repainted at once by SetFill as a setter of a derived
+// control does.
+class FillGrid : public ProbeGrid {
+public:
+    TColor fill = clWhite;
+    QList<QPair<int, int>> sized;
+    void SetFill(TColor c)
+    {
+        fill = c;
+        Paint();
+    }
+
+protected:
+    void DrawCell(int, int, const TRect& rect, TGridDrawState) override
+    {
+        Canvas()->Brush()->SetColor(fill);
+        Canvas()->FillRect(rect);
+    }
+    void ColumnSizedByUser(int c, int w) override
+    {
+        sized << qMakePair(c, w);
+        ProbeGrid::ColumnSizedByUser(c, w);
+    }
+};
+
+template <class G>
+concept HidesNothing = !requires(G& g) { g.ColWidths(0); } && !requires(G& g) { g.LeftCol(); } && !requires(G& g) { g.TopRow(); };
+} // namespace
+
+void TestGrid::directPaintReachesScreen()
+{
+    FillGrid g;
+    g.resize(300, 150);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    PaintCounter paints(g.viewport());
+    for (TColor c : {clRed, clLime, clBlue}) {
+        QCoreApplication::processEvents();
+        paints.n = 0;
+        g.SetFill(c);
+        QCoreApplication::processEvents();
+        QVERIFY(paints.n >= 1);
+        QCOMPARE(px(*g.Canvas()->Target(), 100, 60), c);
+    }
+}
+
+void TestGrid::dragSizingGoesThroughOneHook()
+{
+    QVERIFY(HidesNothing<TCustomGrid>);
+    FillGrid g;
+    g.resize(400, 200);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    g.SetOptions(g.Options() + goColSizing);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(129, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(149, 10), QPointF(149, 10), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &move);
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(149, 10));
+    QCOMPARE(g.sized, (QList<QPair<int, int>>{{1, 84}}));
+    QCOMPARE(g.GridColWidths(1), 84);
 }
 
 QTEST_MAIN(TestGrid)

@@ -195,12 +195,12 @@ void TestMiniCalScreen::sizing()
     QCOMPARE(cal->DefaultColWidth(), (W - 7) / 8);
     QCOMPARE(cal->DefaultRowHeight(), (H - 7) / 8);
     for (int i = 1; i < 8; ++i) {
-        QCOMPARE(cal->ColWidths(i), cal->DefaultColWidth());
+        QCOMPARE(cal->GridColWidths(i), cal->DefaultColWidth());
         QCOMPARE(cal->RowHeights(i), cal->DefaultRowHeight());
     }
     // Row 0 and column 0 take up the remainder: the grid fills the client area and its last
     // line is the client's last pixel with Ctl3D, just outside it without.
-    const int gridW = cal->ColWidths(0) + 1 + 7 * (cal->DefaultColWidth() + 1);
+    const int gridW = cal->GridColWidths(0) + 1 + 7 * (cal->DefaultColWidth() + 1);
     const int gridH = cal->RowHeights(0) + 1 + 7 * (cal->DefaultRowHeight() + 1);
     QCOMPARE(gridW, ctl3D ? W : W + 1);
     QCOMPARE(gridH, ctl3D ? H : H + 1);

@@ -592,12 +592,12 @@ void TestNTabEd::dataRelativeScrolling()
     e.SetAttribColVisible(true);
     e.SetLeftCol(10);
     QCOMPARE(e.LeftCol(), 10);
-    QCOMPARE(e.TCustomGrid::LeftCol(), 11);
+    QCOMPARE(e.TCustomGrid::GridLeftCol(), 11);
     e.SetLeftCol(-5);
     QCOMPARE(e.LeftCol(), 1);
     e.SetTopRow(40);
     QCOMPARE(e.TopRow(), 40);
-    QCOMPARE(e.TCustomGrid::TopRow(), 41);
+    QCOMPARE(e.TCustomGrid::GridTopRow(), 41);
     e.SetTopRow(1000);                 // clamped by the grid to what fills the view
     QVERIFY(e.TopRow() <= 100 && e.TopRow() > 90);
 }

@@ -507,14 +507,14 @@ void TestRepListView::colWidthsFollowColumnOrder()
     v.SetNrCols(3);
     QVERIFY(v.SetColumnOrder({2, 3, 1}));   // grid column 0 shows data column 2, ...
     v.SetColWidths(1, 77);                  // data column 1 is shown in grid column 2
-    QCOMPARE(v.TCustomGrid::ColWidths(2), 77);
+    QCOMPARE(v.TCustomGrid::GridColWidths(2), 77);
     QCOMPARE(v.ColWidths(1), 77);
     v.SetElem(2, 1, QStringLiteral("grid column zero"));
     QCOMPARE(v.GetEditText(0, 1), QStringLiteral("grid column zero"));
     // new columns take the width of the last one
     v.SetNrCols(5);
-    QCOMPARE(v.TCustomGrid::ColWidths(3), 77);
-    QCOMPARE(v.TCustomGrid::ColWidths(4), 77);
+    QCOMPARE(v.TCustomGrid::GridColWidths(3), 77);
+    QCOMPARE(v.TCustomGrid::GridColWidths(4), 77);
 }
 
 void TestRepListView::editingWithPrefix()
@@ -822,6 +822,8 @@ void TestRepListView::dblClickOnHeaderBorderSizes()
 }
 
 QObject* createRenderTests();
+QObject* createFaultTests();
+QObject* createSequenceTests();
 
 int main(int argc, char** argv)
 {
@@ -831,6 +833,10 @@ int main(int argc, char** argv)
     QObject* render = createRenderTests();
     failed += QTest::qExec(render, argc, argv);
     delete render;
+    for (QObject* t : {createFaultTests(), createSequenceTests()}) {
+        failed += QTest::qExec(t, argc, argv);
+        delete t;
+    }
     return failed;
 }
 
