@@ -118,7 +118,8 @@ bool ClipConvert(std::string& text, double& value);
 /// Reads the numbers of a clipboard text. For every number Sink(line, n, value) is called
 /// with the 0-based line and the 0-based position of the number on its line; "####" standing
 /// alone (the copy text of a cell that is no number) takes a position too and is reported with
-/// Placeholder(line, n). A line feed, also one right after a number, starts a new line.
+/// Placeholder(line, n). A line feed, also one right after a number, starts a new line; line feeds before
+/// the first number do not count.
 /// Returns the number of values read.
 template <class Sink, class Placeholder>
 long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placeholder)
@@ -131,6 +132,7 @@ long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placehold
     long long count = 0;
     int line = 0;
     int n = 0;
+    bool started = false;
     // The transitions of states 1..8 by character class; 9 accepts, -1 fails.
     static constexpr signed char next[9][6] = {
         {0, 0, 0, 0, 0, 0},
@@ -140,8 +142,11 @@ long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placehold
         // forward to the next character that can start a number or a placeholder
         while (p < end && !ClipCanStartNumber(*p)) {
             if (*p == u'\n') {
-                ++line;
-                n = 0;
+                // lines before the first number (a heading line, say) do not count
+                if (started) {
+                    ++line;
+                    n = 0;
+                }
             } else if (*p == u'#' && ClipPlaceholderAt(begin, p, end)) {
                 break;
             }
@@ -150,6 +155,7 @@ long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placehold
         if (p >= end)
             break;
         if (*p == u'#') {
+            started = true;
             p += 4;
             placeholder(line, n);
             ++n;
@@ -187,6 +193,7 @@ long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placehold
         }
         double v = 0;
         if (ClipConvert(num, v)) {
+            started = true;
             sink(line, n, v);
             ++n;
             ++count;
