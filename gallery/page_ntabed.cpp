@@ -5,7 +5,12 @@
 #include "ntabed/QOR_ntabed.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -90,6 +95,7 @@ public:
                 m_ed->AutoColWidth(c, true, 4);
         });
         button("Rebuild", [this] { build(); });
+        side->addWidget(clipboardBox(), row++, 0, 1, 2);
         side->setRowStretch(row, 1);
         top->addLayout(side);
 
@@ -97,6 +103,9 @@ public:
         m_ed->OnLayoutChanged = [this](TObject*) { m_event->setText("event: OnLayoutChanged"); };
         m_ed->OnCellStateChanged = [this](TObject*) { m_event->setText("event: OnCellStateChanged"); };
         m_ed->OnChangeSetup = [this](TObject*) { m_event->setText("event: OnChangeSetup"); };
+        m_ed->OnPaste = [this](TObject*) { m_event->setText("event: OnPaste"); };
+        m_ed->OnHeadingChanged = [this](TObject*) { m_event->setText("event: OnHeadingChanged"); };
+        m_ed->OnBeforePopup = [this](TObject*, TPopupMenu* m) { m_event->setText("event: OnBeforePopup " + m->objectName()); };
         updateStatus();
     }
 
@@ -143,6 +152,54 @@ private:
         e->SetSuppressPaint(false);
     }
 
+    // The clipboard round trip: copy cells, look at (or write) the text, paste the copy
+    // buffer or extract the numbers of any text.
+    QGroupBox* clipboardBox()
+    {
+        auto* box = new QGroupBox("Clipboard (right-click a cell, a heading or the corner for the menus)");
+        auto* grid = new QGridLayout(box);
+        auto* full = new QCheckBox("full precision");
+        full->setChecked(m_ed->ClipboardUseFullPrec());
+        connect(full, &QCheckBox::toggled, this, [this](bool v) { m_ed->SetClipboardUseFullPrec(v); });
+        grid->addWidget(full, 0, 0);
+        auto* readOnly = new QCheckBox("data read-only");
+        connect(readOnly, &QCheckBox::toggled, this, [this](bool v) { m_ed->SetDataReadOnly(v); });
+        grid->addWidget(readOnly, 0, 1);
+        m_clipText = new QPlainTextEdit;
+        m_clipText->setPlaceholderText("clipboard text");
+        m_clipText->setMinimumHeight(90);
+        grid->addWidget(m_clipText, 1, 0, 1, 2);
+        m_clipSize = new QLabel;
+        grid->addWidget(m_clipSize, 2, 0, 1, 2);
+        int r = 3;
+        auto add = [&](const QString& text, std::function<void()> f) {
+            auto* b = new QPushButton(text);
+            connect(b, &QPushButton::clicked, this, [this, f] { f(); showClipboard(); updateStatus(); });
+            grid->addWidget(b, r / 2 + 2, r % 2);
+            ++r;
+        };
+        add("Copy selection", [this] { m_ed->CopyToClipboard(); });
+        add("Paste copy buffer", [this] { m_ed->PasteCopyBuffer(); });
+        add("Text above to clipboard", [this] { QGuiApplication::clipboard()->setText(m_clipText->toPlainText()); });
+        add("Extract numbers", [this] { m_ed->ExtractFromClipboard(); });
+        add("Open data popup here", [this] { m_ed->PopupDTAction()->popup(QCursor::pos()); });
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { showClipboard(); });
+        showClipboard();
+        return box;
+    }
+
+    void showClipboard()
+    {
+        QString t = QGuiApplication::clipboard()->text();
+        if (t.size() > 20000)
+            t = t.left(20000) + "\n...";
+        m_clipText->setPlainText(t);
+        int nc = 0, nr = 0;
+        const bool any = m_ed->GetClipMatrixSize(nc, nr);
+        m_clipSize->setText(any ? QStringLiteral("GetClipMatrixSize: %1 columns x %2 rows").arg(nc).arg(nr)
+                                : QStringLiteral("GetClipMatrixSize: no numbers"));
+    }
+
     void updateStatus()
     {
         m_status->setText(QStringLiteral("%1 columns x %2 rows, marked A %3, marked B %4, current column %5 row %6")
@@ -157,6 +214,8 @@ private:
     TNTabEd* m_ed;
     QLabel* m_status;
     QLabel* m_event;
+    QPlainTextEdit* m_clipText = nullptr;
+    QLabel* m_clipSize = nullptr;
 };
 
 } // namespace

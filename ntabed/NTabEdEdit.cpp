@@ -87,8 +87,14 @@ QString TNTabEd::GetEditText(int ACol, int ARow)
     QString text;
     if (c >= 1 && c <= NrOfColumns() && r >= 1 && r <= NrOfRows()) {
         const double x = m_data->GetElem(c, r);
-        text = IsNominalScale(m_data->GetMScaleType(c)) ? NTabNominalText(*m_data, c, x, false)
-                                                        : NTabCellValueText(x, Precision(c), m_numWidth).trimmed();
+        if (IsNominalScale(m_data->GetMScaleType(c))) {
+            text = NTabNominalText(*m_data, c, x, false);
+        } else {
+            text = NTabCellValueText(x, Precision(c), m_numWidth).trimmed();
+            // a value too large for the cell shows asterisks; the editor shows the number
+            if (text.contains(QLatin1Char('*')))
+                text = NTabFloatStr(x, 22, -1).trimmed();
+        }
         // The editor opens on this cell: Escape brings back exactly what it held.
         if (!EditorMode() && ACol == Col() && ARow == Row()) {
             m_ui->editSaved = true;

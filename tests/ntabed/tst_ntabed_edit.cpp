@@ -803,6 +803,11 @@ void TestNTabEdEdit::escapeRestoresCell()
     QTest::keyClick(&e, Qt::Key_Down);
     QTest::keyClicks(&e, "4");
     QVERIFY(e.EditorMode());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // a value the cell shows as asterisks opens as a number
+    e.SetElem(1, 3, -1.5e150);
+    QTest::keyClick(&e, Qt::Key_F2);
+    QCOMPARE(e.InplaceEditText(), QStringLiteral("-1.5000000000000E+0150"));
 }
 
 void TestNTabEdEdit::autoAdvanceAndTabs_data()
