@@ -652,6 +652,16 @@ void TestNTabEdEdit::headingCommands()
     QTest::mouseClick(e.viewport(), Qt::RightButton, {}, cellCentre(e, 3, 0));
     QVERIFY(e.PopupHTAction()->isVisible());
     QCOMPARE(action(e, "HIt3")->text(), QStringLiteral("Select Column"));
+    // the heading is outlined (inverted) while its popup is open, and only then
+    const TRect h = e.CellRect(3, 0);
+    const QPoint edge(h.Left, (h.Top + h.Bottom) / 2);
+    QCoreApplication::processEvents();
+    const QColor outlined = e.viewport()->grab().toImage().pixelColor(edge);
+    e.PopupHTAction()->hide();
+    QCoreApplication::processEvents();
+    const QColor plain = e.viewport()->grab().toImage().pixelColor(edge);
+    QCOMPARE(outlined.rgb() & 0xFFFFFF, ~plain.rgb() & 0xFFFFFF);
+    QTest::mouseClick(e.viewport(), Qt::RightButton, {}, cellCentre(e, 3, 0));
     for (int expect : {2, 1, 0, -1, 10}) {
         action(e, "HIt2")->trigger();
         QCOMPARE(e.Precision(2), expect);
