@@ -97,8 +97,6 @@ class TestNTabEdEdit : public QObject {
 private slots:
     void scanner_data();
     void scanner();
-    void clipMatrixSize_data();
-    void clipMatrixSize();
     void extraction_data();
     void extraction();
     void refusedExtraction_data();
@@ -133,31 +131,40 @@ void TestNTabEdEdit::scanner_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Cells>("cells");
+    QTest::addColumn<QSize>("size");   // GetClipMatrixSize; empty when it finds no number
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double big = std::numeric_limits<double>::max();
-    QTest::newRow("rows") << "1 2 3\r\n4 5 6\r\n" << Cells{{1, 2, 3}, {4, 5, 6}};
-    QTest::newRow("comma and point") << "1,5\t-2.25\r\n+3e2 4E-1" << Cells{{1.5, -2.25}, {300, 0.4}};
-    QTest::newRow("line feed alone") << "1\n2\n\n3" << Cells{{1}, {2}, {}, {3}};
-    QTest::newRow("heading line") << "x y\n\n7 8" << Cells{{7, 8}};
-    QTest::newRow("exponent cut") << "1E5000 -1E5000 1E-5000" << Cells{{big, -big, 0}};
-    QTest::newRow("long exponent") << "2E0000000000003" << Cells{{2000}};
-    QTest::newRow("trailing point") << "5. .5 -.5" << Cells{{5, 0.5, -0.5}};
-    QTest::newRow("dangling exponent") << "5E x 6E+ 7e-" << Cells{{5, 6, 7}};
-    QTest::newRow("lone signs") << "1 - 2 + . 3" << Cells{{1, 2, 3}};
-    QTest::newRow("two separators") << "1.2.3" << Cells{{1.2, 0.3}};
-    QTest::newRow("sign ends number") << "1-2" << Cells{{1, -2}};
-    QTest::newRow("words around") << "T=20.5C; p=1e3Pa" << Cells{{20.5, 1000}};
-    QTest::newRow("placeholders") << " 1\t####\t3\r\n ####\t5\r\n" << Cells{{1, nan, 3}, {nan, 5}};
-    QTest::newRow("hash in words") << "#5 a####b ##### 6" << Cells{{5, 6}};
-    QTest::newRow("huge mantissa") << QString(400, QLatin1Char('9')) << Cells{{big}};
-    QTest::newRow("tiny mantissa") << QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1") << Cells{{0}};
-    QTest::newRow("nothing") << "abc\r\n" << Cells{};
+    QTest::newRow("rows") << "1 2 3\r\n4 5 6\r\n" << Cells{{1, 2, 3}, {4, 5, 6}} << QSize(3, 2);
+    QTest::newRow("comma and point") << "1,5\t-2.25\r\n+3e2 4E-1" << Cells{{1.5, -2.25}, {300, 0.4}} << QSize(2, 2);
+    QTest::newRow("line feed alone") << "1\n2\n\n3" << Cells{{1}, {2}, {}, {3}} << QSize(1, 4);
+    QTest::newRow("heading line") << "x y\n\n7 8" << Cells{{7, 8}} << QSize(2, 1);
+    QTest::newRow("exponent cut") << "1E5000 -1E5000 1E-5000" << Cells{{big, -big, 0}} << QSize(3, 1);
+    QTest::newRow("long exponent") << "2E0000000000003" << Cells{{2000}} << QSize(1, 1);
+    QTest::newRow("trailing point") << "5. .5 -.5" << Cells{{5, 0.5, -0.5}} << QSize(3, 1);
+    QTest::newRow("dangling exponent") << "5E x 6E+ 7e-" << Cells{{5, 6, 7}} << QSize(3, 1);
+    QTest::newRow("lone signs") << "1 - 2 + . 3" << Cells{{1, 2, 3}} << QSize(3, 1);
+    QTest::newRow("two separators") << "1.2.3" << Cells{{1.2, 0.3}} << QSize(2, 1);
+    QTest::newRow("sign ends number") << "1-2" << Cells{{1, -2}} << QSize(2, 1);
+    QTest::newRow("words around") << "T=20.5C; p=1e3Pa" << Cells{{20.5, 1000}} << QSize(2, 1);
+    QTest::newRow("placeholders") << " 1\t####\t3\r\n ####\t5\r\n" << Cells{{1, nan, 3}, {nan, 5}} << QSize(3, 2);
+    QTest::newRow("hash in words") << "#5 a####b ##### 6" << Cells{{5, 6}} << QSize(2, 1);
+    QTest::newRow("huge mantissa") << QString(400, QLatin1Char('9')) << Cells{{big}} << QSize(1, 1);
+    QTest::newRow("tiny mantissa") << QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1") << Cells{{0}} << QSize(1, 1);
+    QTest::newRow("nothing") << "abc\r\n" << Cells{} << QSize();
+    QTest::newRow("ragged, last line counts") << "1\n2 3 4\n5 6" << Cells{{1}, {2, 3, 4}, {5, 6}} << QSize(3, 3);
+    QTest::newRow("binary") << QStringLiteral("1 2\x01 3") << Cells{{1, 2, 3}} << QSize();
 }
 
 void TestNTabEdEdit::scanner()
 {
     QFETCH(QString, text);
     QFETCH(Cells, cells);
+    QFETCH(QSize, size);
+    TNTabEd e;
+    setClipboardText(text);
+    int nc = -5, nr = -5;
+    QCOMPARE(e.GetClipMatrixSize(nc, nr), !size.isEmpty());
+    QCOMPARE(QSize(nc, nr), size.isEmpty() ? QSize(1, 1) : size);
     const Cells got = scan(text);
     QCOMPARE(got.size(), cells.size());
     for (int i = 0; i < cells.size(); ++i) {
@@ -169,33 +176,6 @@ void TestNTabEdEdit::scanner()
                 QCOMPARE(got[i][k], cells[i][k]);
         }
     }
-}
-
-void TestNTabEdEdit::clipMatrixSize_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("result");
-    QTest::addColumn<int>("cols");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("copy text") << " 1\t2\r\n 3\t4\r\n" << true << 2 << 2;
-    QTest::newRow("ragged, last line counts") << "1\n2 3 4\n5 6" << true << 3 << 3;
-    QTest::newRow("gap line") << "1\n\n2" << true << 1 << 3;
-    QTest::newRow("no numbers") << "none here" << false << 1 << 1;
-    QTest::newRow("binary") << QStringLiteral("1 2\x01 3") << false << 1 << 1;
-}
-
-void TestNTabEdEdit::clipMatrixSize()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, result);
-    QFETCH(int, cols);
-    QFETCH(int, rows);
-    TNTabEd e;
-    setClipboardText(text);
-    int nc = -5, nr = -5;
-    QCOMPARE(e.GetClipMatrixSize(nc, nr), result);
-    QCOMPARE(nc, cols);
-    QCOMPARE(nr, rows);
 }
 
 // ---- extraction ----------------------------------------------------------------------------
