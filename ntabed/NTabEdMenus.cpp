@@ -99,7 +99,15 @@ void TNTabEd::buildUi()
     on(11, [this] { selectAllCommand(); });
     on(kDToggleEmpty, [this] { toggleEmptyCommand(); });
     ui.ditem[kDPaste - 1]->setEnabled(false);   // nothing to paste before the first copy
-    connect(ui.dmenu.get(), &QMenu::aboutToShow, this, [this] { updateDataMenu(); });
+    // Shown by the editor, the items were set up before OnBeforePopup, which may change them:
+    // only "Paste" follows the state of the moment. Shown by anyone else, all items do.
+    connect(ui.dmenu.get(), &QMenu::aboutToShow, this, [this] {
+        if (!m_ui->opening) {
+            updateDataMenu();
+        } else if (m_copyBufferFilled && (m_ui->dmask & (1 << (kDPaste - 1)))) {
+            m_ui->ditem[kDPaste - 1]->setEnabled(!m_readOnly);
+        }
+    });
 
     ui.hmenu = std::make_unique<QMenu>();
     ui.hmenu->setObjectName(QStringLiteral("PopupHTAction"));
@@ -240,7 +248,9 @@ void TNTabEd::openDataPopup(QPoint globalPos)
     updateDataMenu();
     if (OnBeforePopup)
         OnBeforePopup(this, m_ui->dmenu.get());
+    m_ui->opening = true;
     m_ui->dmenu->popup(globalPos);
+    m_ui->opening = false;
 }
 
 void TNTabEd::openHeadingPopup(TGridCoord cell)

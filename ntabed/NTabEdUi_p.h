@@ -39,6 +39,7 @@ struct NTabEdUi {
     std::array<std::array<QAction*, 4>, 4> subItem{};
     std::array<QAction*, kHItems> hitem{};
     int dmask = 0xFFF;
+    bool opening = false;                        // the editor itself opens the data popup
     int hmask = 0x1F;
 
     QPointer<QLineEdit> headBox;
