@@ -91,16 +91,23 @@ bool ClipConvert(std::string& text, double& value)
 void AppendClipValue(std::string& out, double x, bool fullPrecision, int precision)
 {
     if (fullPrecision) {
-        // 22 characters hold 14 significant digits; a value that needs more gets 17.
-        const std::size_t at = out.size();
-        appendExponential(out, x, 13);
-        double back = 0;
-        const char* b = out.data() + at + 1;
-        std::from_chars(b, out.data() + out.size(), back, std::chars_format::general);
-        if (back != std::fabs(x)) {
-            out.resize(at);
-            appendExponential(out, x, 16);
-        }
+        // 22 characters hold 14 significant digits; a value that needs more gets 17. The
+        // shortest digits that give the value back, padded with zeros, are both.
+        char buf[64];
+        const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
+        const char* e = std::find(static_cast<const char*>(buf), static_cast<const char*>(r.ptr), 'e');
+        const bool point = e - buf > 1;
+        const int decimals = point ? int(e - buf) - 2 : 0;
+        out.push_back(x < 0 ? '-' : ' ');
+        out.append(static_cast<const char*>(buf), std::size_t(e - buf));
+        if (!point)
+            out.push_back('.');
+        out.append(std::size_t((decimals <= 13 ? 13 : 16) - decimals), '0');
+        out.push_back('E');
+        out.push_back(e[1]);
+        const int nd = int(r.ptr - (e + 2));
+        out.append(std::size_t(std::max(0, 4 - nd)), '0');
+        out.append(e + 2, std::size_t(nd));
         return;
     }
     if (precision < 0) {
