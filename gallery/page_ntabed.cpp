@@ -39,6 +39,7 @@ public:
         m_event = new QLabel("event: -");
         left->addWidget(m_status);
         left->addWidget(m_event);
+        left->addWidget(clipboardBox());
         top->addLayout(left, 1);
         build();
 
@@ -95,7 +96,6 @@ public:
                 m_ed->AutoColWidth(c, true, 4);
         });
         button("Rebuild", [this] { build(); });
-        side->addWidget(clipboardBox(), row++, 0, 1, 2);
         side->setRowStretch(row, 1);
         top->addLayout(side);
 
@@ -156,8 +156,16 @@ private:
     // buffer or extract the numbers of any text.
     QGroupBox* clipboardBox()
     {
-        auto* box = new QGroupBox("Clipboard (right-click a cell, a heading or the corner for the menus)");
-        auto* grid = new QGridLayout(box);
+        auto* box = new QGroupBox("Clipboard and menus: right-click a cell (data menu), a heading (heading menu) "
+                                  "or the corner (comment); click a cell twice or type to edit");
+        auto* row = new QHBoxLayout(box);
+        m_clipText = new QPlainTextEdit;
+        m_clipText->setPlaceholderText("clipboard text");
+        m_clipText->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m_clipText->setFixedHeight(96);
+        row->addWidget(m_clipText, 1);
+        auto* grid = new QGridLayout;
+        row->addLayout(grid);
         auto* full = new QCheckBox("full precision");
         full->setChecked(m_ed->ClipboardUseFullPrec());
         connect(full, &QCheckBox::toggled, this, [this](bool v) { m_ed->SetClipboardUseFullPrec(v); });
@@ -165,24 +173,20 @@ private:
         auto* readOnly = new QCheckBox("data read-only");
         connect(readOnly, &QCheckBox::toggled, this, [this](bool v) { m_ed->SetDataReadOnly(v); });
         grid->addWidget(readOnly, 0, 1);
-        m_clipText = new QPlainTextEdit;
-        m_clipText->setPlaceholderText("clipboard text");
-        m_clipText->setMinimumHeight(90);
-        grid->addWidget(m_clipText, 1, 0, 1, 2);
         m_clipSize = new QLabel;
-        grid->addWidget(m_clipSize, 2, 0, 1, 2);
-        int r = 3;
+        grid->addWidget(m_clipSize, 0, 2);
+        int r = 0;
         auto add = [&](const QString& text, std::function<void()> f) {
             auto* b = new QPushButton(text);
             connect(b, &QPushButton::clicked, this, [this, f] { f(); showClipboard(); updateStatus(); });
-            grid->addWidget(b, r / 2 + 2, r % 2);
+            grid->addWidget(b, r / 3 + 1, r % 3);
             ++r;
         };
         add("Copy selection", [this] { m_ed->CopyToClipboard(); });
         add("Paste copy buffer", [this] { m_ed->PasteCopyBuffer(); });
-        add("Text above to clipboard", [this] { QGuiApplication::clipboard()->setText(m_clipText->toPlainText()); });
         add("Extract numbers", [this] { m_ed->ExtractFromClipboard(); });
-        add("Open data popup here", [this] { m_ed->PopupDTAction()->popup(QCursor::pos()); });
+        add("Text at left to clipboard", [this] { QGuiApplication::clipboard()->setText(m_clipText->toPlainText()); });
+        add("Open data menu here", [this] { m_ed->PopupDTAction()->popup(QCursor::pos()); });
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { showClipboard(); });
         showClipboard();
         return box;
