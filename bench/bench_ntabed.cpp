@@ -122,11 +122,9 @@ void BM_NTabEd_CopyText(benchmark::State& state)
 {
     TNTabEd& e = *clipEditor();
     e.SetClipboardUseFullPrec(state.range(0) != 0);
-    qsizetype bytes = 0;
-    for (auto _ : state) {
+    for (auto _ : state)
         e.CopyToClipboard();
-        bytes = QGuiApplication::clipboard()->text().size();
-    }
+    const qsizetype bytes = QGuiApplication::clipboard()->text().size();
     state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
     state.counters["text_MB"] = double(bytes) / 1e6;
 }

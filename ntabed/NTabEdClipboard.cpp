@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QUtf8StringView>
 #include <algorithm>
 #include <charconv>
 #include <clocale>
@@ -22,16 +23,32 @@ constexpr double kMaxDouble = std::numeric_limits<double>::max();
 
 QClipboard* clipboard() { return QGuiApplication::clipboard(); }
 
-// Text that holds control characters other than line ends and tabs, or bytes that did not
-// decode, is no table text.
-bool looksBinary(QStringView t)
+// The clipboard text as UTF-8 bytes: the table editor puts its text there as bytes, and
+// scanning bytes spares converting millions of characters to UTF-16 and back.
+QByteArray clipText(const QMimeData* mime)
 {
-    for (QChar ch : t) {
-        const char16_t c = ch.unicode();
-        if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f' && c != u'\v') || c == 0x7F || c == 0xFFFD)
+    if (!mime || !mime->hasText())
+        return QByteArray();
+    static const QString utf8 = QStringLiteral("text/plain;charset=utf-8");
+    static const QString plain = QStringLiteral("text/plain");
+    QByteArray b = mime->hasFormat(utf8) ? mime->data(utf8) : mime->data(plain);
+    if (b.isEmpty())
+        b = mime->text().toUtf8();
+    return b;
+}
+
+// Text that holds control characters other than line ends and tabs, or bytes that are no
+// UTF-8 (or decoded to the replacement character), is no table text.
+bool looksBinary(QByteArrayView t)
+{
+    bool high = false;
+    for (char ch : t) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v') || c == 0x7F)
             return true;
+        high = high || c >= 0x80;
     }
-    return false;
+    return high && (!QUtf8StringView(t.data(), t.size()).isValidUtf8() || t.indexOf("\xEF\xBF\xBD") >= 0);
 }
 
 // The exponent of "d.ddd e+xx" (to_chars) written as E, sign and four digits.
@@ -179,7 +196,7 @@ void TNTabEd::CopyToClipboard()
     }
     m_copyBufferFilled = true;
     auto* mime = new QMimeData;
-    mime->setText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    mime->setData(QStringLiteral("text/plain"), QByteArray(text.data(), qsizetype(text.size())));
     mime->setData(QString::fromLatin1(kClipStatesMime), states);
     clipboard()->setMimeData(mime);   // the clipboard owns it
     updateDataMenu();
@@ -262,11 +279,8 @@ bool TNTabEd::GetClipMatrixSize(int& NCols, int& NRows) const
 {
     NCols = 1;
     NRows = 1;
-    const QMimeData* mime = clipboard()->mimeData();
-    if (!mime || !mime->hasText())
-        return false;
-    const QString text = mime->text();
-    if (looksBinary(text))
+    const QByteArray text = clipText(clipboard()->mimeData());
+    if (text.isEmpty() || looksBinary(text))
         return false;
     int lastLine = -1;
     int cols = 0;
@@ -274,7 +288,8 @@ bool TNTabEd::GetClipMatrixSize(int& NCols, int& NRows) const
         lastLine = std::max(lastLine, line);
         cols = std::max(cols, n + 1);
     };
-    const long long found = ScanClipNumbers(text, [&](int line, int n, double) { count(line, n); },
+    const long long found = ScanClipNumbers(text.constData(), text.constData() + text.size(),
+                                            [&](int line, int n, double) { count(line, n); },
                                             [&](int line, int n) { count(line, n); });
     if (found == 0)
         return false;
@@ -286,12 +301,8 @@ bool TNTabEd::GetClipMatrixSize(int& NCols, int& NRows) const
 bool TNTabEd::ExtractFromClipboard()
 {
     const QMimeData* mime = clipboard()->mimeData();
-    if (m_readOnly || !mime || !mime->hasText()) {
-        MessageBeep();
-        return false;
-    }
-    const QString text = mime->text();
-    if (looksBinary(text)) {
+    const QByteArray text = m_readOnly ? QByteArray() : clipText(mime);
+    if (text.isEmpty() || looksBinary(text)) {
         MessageBeep();
         return false;
     }
@@ -323,7 +334,7 @@ bool TNTabEd::ExtractFromClipboard()
             return true;
         };
         found = ScanClipNumbers(
-            text,
+            text.constData(), text.constData() + text.size(),
             [&](int line, int n, double v) {
                 int c, r;
                 if (!inside(line, n, c, r))

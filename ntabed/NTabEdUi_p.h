@@ -70,7 +70,10 @@ struct NTabEdUi {
 /// Character classes of the clipboard number scanner ("." and "," both separate decimals).
 enum class ClipChar : Byte { Separator, Blank, Sign, Digit, Exponent, Other };
 
-inline ClipChar ClipCharClass(char16_t c)
+inline char32_t ClipU(char c) { return static_cast<unsigned char>(c); }
+inline char32_t ClipU(char16_t c) { return c; }
+
+inline ClipChar ClipCharClass(char32_t c)
 {
     if (c >= u'0' && c <= u'9')
         return ClipChar::Digit;
@@ -93,19 +96,20 @@ inline ClipChar ClipCharClass(char16_t c)
     }
 }
 
-inline bool ClipCanStartNumber(char16_t c)
+inline bool ClipCanStartNumber(char32_t c)
 {
     return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u',';
 }
 
-inline bool ClipSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+inline bool ClipSpace(char32_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
 /// "####" standing alone (between blanks, tabs or line ends): the copy text of a cell that
 /// is no number.
-inline bool ClipPlaceholderAt(const char16_t* begin, const char16_t* p, const char16_t* end)
+template <class CharT>
+bool ClipPlaceholderAt(const CharT* begin, const CharT* p, const CharT* end)
 {
-    return end - p >= 4 && p[1] == u'#' && p[2] == u'#' && p[3] == u'#' && (p == begin || ClipSpace(p[-1]))
-        && (end - p == 4 || ClipSpace(p[4]));
+    return end - p >= 4 && p[1] == '#' && p[2] == '#' && p[3] == '#' && (p == begin || ClipSpace(ClipU(p[-1])))
+        && (end - p == 4 || ClipSpace(ClipU(p[4])));
 }
 
 /// The exponent digits kept of a number: more would only overflow anyway.
@@ -122,12 +126,11 @@ bool ClipConvert(std::string& text, double& value);
 /// Placeholder(line, n). A line feed, also one right after a number, starts a new line; line feeds before
 /// the first number do not count.
 /// Returns the number of values read.
-template <class Sink, class Placeholder>
-long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placeholder)
+/// The text as UTF-16 or as UTF-8 bytes (bytes above 127 are neither digits nor signs).
+template <class CharT, class Sink, class Placeholder>
+long long ScanClipNumbers(const CharT* p, const CharT* const end, Sink&& sink, Placeholder&& placeholder)
 {
-    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
-    const char16_t* const begin = p;
-    const char16_t* const end = p + text.size();
+    const CharT* const begin = p;
     std::string num;
     num.reserve(32);
     long long count = 0;
@@ -141,7 +144,7 @@ long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placehold
         {-1, 9, 9, 5, 6, 9},  {-1, -1, 7, 8, -1, 9},  {-1, -1, -1, 8, -1, 9}, {9, 9, 9, 8, 9, 9}};
     while (p < end) {
         // forward to the next character that can start a number or a placeholder
-        while (p < end && !ClipCanStartNumber(*p)) {
+        while (p < end && !ClipCanStartNumber(ClipU(*p))) {
             if (*p == u'\n') {
                 // lines before the first number (a heading line, say) do not count
                 if (started) {
@@ -168,7 +171,7 @@ long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placehold
         bool expCut = false;
         while (true) {
             // past the end the text reads as a blank
-            const ClipChar cls = p < end ? ClipCharClass(*p) : ClipChar::Blank;
+            const ClipChar cls = p < end ? ClipCharClass(ClipU(*p)) : ClipChar::Blank;
             const int to = next[state][int(cls)];
             if (to == 9 || to < 0)
                 break;
@@ -201,6 +204,13 @@ long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placehold
         }
     }
     return count;
+}
+
+template <class Sink, class Placeholder>
+long long ScanClipNumbers(QStringView text, Sink&& sink, Placeholder&& placeholder)
+{
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
+    return ScanClipNumbers(p, p + text.size(), sink, placeholder);
 }
 
 /// The clipboard text of one value: full precision gives exponential notation with a
