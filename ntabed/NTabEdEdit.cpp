@@ -389,7 +389,7 @@ void TNTabEd::openMemo()
         return;
     HideEditor();
     SetCommentEditing(true);
-    const int left = TCustomGrid::ColWidths(0);
+    const int left = ColAxis().Size(0);
     ui.memo->setGeometry(left, 0, std::max(20, Width() - left - 20), 80);
     ui.memo->setPlainText(Comment());
     QPalette pal = ui.memo->palette();
