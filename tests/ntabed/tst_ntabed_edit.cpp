@@ -48,14 +48,14 @@ QAction* action(TNTabEd& e, const char* name)
 }
 
 // Values and states of every cell, to tell whether a command left the table alone.
-QByteArray snapshot(const TNTabEd& e)
+QByteArray snapshot(const TNTabEd& e, Byte stateMask = 0xFF)
 {
     QByteArray b;
     for (int r = 1; r <= e.NrOfRows(); ++r)
         for (int c = 1; c <= e.NrOfColumns(); ++c) {
             const double v = e.Elem(c, r);
             b.append(reinterpret_cast<const char*>(&v), sizeof v);
-            b.append(char(e.CellState(c, r)));
+            b.append(char(e.CellState(c, r) & stateMask));
         }
     return b;
 }
@@ -123,6 +123,7 @@ private slots:
     void headingEditBox_data();
     void headingEditBox();
     void commentMemo();
+    void randomSequences();
 };
 
 // ---- the scanner ------------------------------------------------------------------------
@@ -994,6 +995,76 @@ void TestNTabEdEdit::commentMemo()
     e.SetCommentEditingAllowed(false);
     QTest::mouseClick(e.viewport(), Qt::RightButton, {}, cellCentre(e, 0, 0));
     QVERIFY(!e.CommentMemo());
+}
+
+// Seeded random sequences of clicks, typing, keys and menu commands. After every step the
+// grid matches the table, the selection lies in the data cells, and read-only data stayed
+// as they were (marks may change: they annotate the data).
+void TestNTabEdEdit::randomSequences()
+{
+    ShownEditor s;
+    CountingEditor& e = s.e;
+    std::mt19937 rng(1603);
+    auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    const char* const dataItems[] = {"DIt5", "DIt6", "DIt7", "DIt8", "DIt10", "DIt11", "DIt12", "M1It1", "M2It3", "U1It4"};
+    for (int step = 0; step < 1500; ++step) {
+        const bool readOnly = e.DataReadOnly();
+        const QByteArray before = snapshot(e, 0x3F);
+        const int nc = e.NrOfColumns(), nr = e.NrOfRows();
+        bool mayChange = !readOnly;
+        switch (pick(8)) {
+        case 0:
+            QTest::mouseClick(e.viewport(), Qt::LeftButton, {}, cellCentre(e, e.ColOffset() + 1 + pick(nc), e.RowOffset() + 1 + pick(nr)));
+            break;
+        case 1:
+            QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : &e, QString::number(pick(100)));
+            break;
+        case 2: {
+            const bool column = pick(2);
+            const QPoint cell = column ? QPoint(e.ColOffset() + 1 + pick(nc), 0) : QPoint(0, e.RowOffset() + 1 + pick(nr));
+            if (!e.CellRect(cell.x(), cell.y()).IsEmpty()) {
+                QTest::mouseClick(e.viewport(), Qt::RightButton, {}, cellCentre(e, cell.x(), cell.y()));
+                QAction* a = action(e, QStringLiteral("HIt%1").arg(3 + pick(3)).toLatin1());
+                if (a->isEnabled() && (e.NrOfColumns() < 8 || pick(2)) && (e.NrOfRows() < 8 || pick(2)))
+                    a->trigger();
+            }
+            break;
+        }
+        case 3: {
+            e.PopupDTAction()->aboutToShow();
+            QAction* a = action(e, dataItems[pick(10)]);
+            if (a->isEnabled())
+                a->trigger();
+            break;
+        }
+        case 4: {
+            QString t;
+            for (int k = pick(30); k > 0; --k)
+                t += QString::number(pick(1000) - 500) + QLatin1String(pick(4) ? "\t" : "\r\n");
+            setClipboardText(t);
+            mayChange = true;   // nothing may change, but nothing is asked either
+            break;
+        }
+        case 5:
+            e.SetDataReadOnly(pick(4) == 0);
+            mayChange = true;
+            break;
+        default: {
+            const int keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Escape, Qt::Key_F2};
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &e, Qt::Key(keys[pick(7)]));
+            break;
+        }
+        }
+        closeMenus();
+        QCOMPARE(e.ColCount(), e.NrOfColumns() + e.ColOffset() + 1);
+        QCOMPARE(e.RowCount(), e.NrOfRows() + e.RowOffset() + 1);
+        const TGridRect sel = e.Selection();
+        QVERIFY(sel.Left > e.ColOffset() && sel.Right < e.ColCount() && sel.Top > e.RowOffset() && sel.Bottom < e.RowCount());
+        if (e.EditorMode())
+            QVERIFY(!e.DataReadOnly() && e.InplaceEditor()->isVisible());
+        if (!mayChange)
+            QCOMPARE(snapshot(e, 0x3F), before);
+    }
 }
 
 int runEditTests(int argc, char** argv)
