@@ -7,6 +7,7 @@
 #include "ntabed/QOR_ntabed.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QImage>
 #include <QSortFilterProxyModel>
@@ -103,6 +104,92 @@ std::map<int, TableSetup>& tables()
     static std::map<int, TableSetup> m;
     return m;
 }
+
+// ---- clipboard text: Copy and Extract from Clipboard of a 1,000 x 1,000 block, beside
+// QString::number and QString::toDouble over the same cells (bytes: characters of the text).
+
+std::unique_ptr<TNTabEd>& clipEditor()
+{
+    static std::unique_ptr<TNTabEd> e;
+    if (!e) {
+        e = makeEditor(1000);
+        e->SetSelection(GridRect(e->ColOffset() + 1, 1, e->ColOffset() + 1000, 1000));
+    }
+    return e;
+}
+
+// Argument: 1 full precision, 0 display precision (3 decimals).
+void BM_NTabEd_CopyText(benchmark::State& state)
+{
+    TNTabEd& e = *clipEditor();
+    e.SetClipboardUseFullPrec(state.range(0) != 0);
+    for (auto _ : state)
+        e.CopyToClipboard();
+    const qsizetype bytes = QGuiApplication::clipboard()->text().size();
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
+    state.counters["text_MB"] = double(bytes) / 1e6;
+}
+
+void BM_NTabEd_ExtractText(benchmark::State& state)
+{
+    TNTabEd& e = *clipEditor();
+    e.SetClipboardUseFullPrec(state.range(0) != 0);
+    e.CopyToClipboard();
+    const qsizetype bytes = QGuiApplication::clipboard()->text().size();
+    for (auto _ : state) {
+        e.SetSelection(GridRect(e.ColOffset() + 1, 1, e.ColOffset() + 1, 1));
+        if (!e.ExtractFromClipboard())
+            state.SkipWithError("extraction refused");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
+}
+
+void BM_QString_Number(benchmark::State& state)
+{
+    TNTabEd& e = *clipEditor();
+    const bool full = state.range(0) != 0;
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        QString text;
+        text.reserve(24'000'000);
+        for (int r = 1; r <= 1000; ++r) {
+            for (int c = 1; c <= 1000; ++c) {
+                text += QLatin1Char(c == 1 ? ' ' : '\t');
+                text += full ? QString::number(e.Elem(c, r), 'E', 13) : QString::number(e.Elem(c, r), 'f', 3);
+            }
+            text += QLatin1String("\r\n");
+        }
+        bytes = text.size();
+        benchmark::DoNotOptimize(text.constData());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
+}
+
+void BM_QString_ToDouble(benchmark::State& state)
+{
+    TNTabEd& e = *clipEditor();
+    const bool full = state.range(0) != 0;
+    QStringList cells;
+    cells.reserve(1'000'000);
+    qsizetype bytes = 0;
+    for (int r = 1; r <= 1000; ++r)
+        for (int c = 1; c <= 1000; ++c) {
+            cells << (full ? QString::number(e.Elem(c, r), 'E', 13) : QString::number(e.Elem(c, r), 'f', 3));
+            bytes += cells.back().size() + 1;
+        }
+    for (auto _ : state) {
+        double sum = 0;
+        for (const QString& s : cells)
+            sum += s.toDouble();
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
+}
+
+BENCHMARK(BM_NTabEd_CopyText)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_QString_Number)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_NTabEd_ExtractText)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_QString_ToDouble)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // Argument: the table is N x N.
 void BM_NTabEd_Fill(benchmark::State& state)
@@ -291,5 +378,6 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     editors().clear();
     tables().clear();
+    clipEditor().reset();
     return 0;
 }

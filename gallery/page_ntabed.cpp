@@ -5,7 +5,12 @@
 #include "ntabed/QOR_ntabed.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -34,6 +39,7 @@ public:
         m_event = new QLabel("event: -");
         left->addWidget(m_status);
         left->addWidget(m_event);
+        left->addWidget(clipboardBox());
         top->addLayout(left, 1);
         build();
 
@@ -97,6 +103,9 @@ public:
         m_ed->OnLayoutChanged = [this](TObject*) { m_event->setText("event: OnLayoutChanged"); };
         m_ed->OnCellStateChanged = [this](TObject*) { m_event->setText("event: OnCellStateChanged"); };
         m_ed->OnChangeSetup = [this](TObject*) { m_event->setText("event: OnChangeSetup"); };
+        m_ed->OnPaste = [this](TObject*) { m_event->setText("event: OnPaste"); };
+        m_ed->OnHeadingChanged = [this](TObject*) { m_event->setText("event: OnHeadingChanged"); };
+        m_ed->OnBeforePopup = [this](TObject*, TPopupMenu* m) { m_event->setText("event: OnBeforePopup " + m->objectName()); };
         updateStatus();
     }
 
@@ -143,6 +152,58 @@ private:
         e->SetSuppressPaint(false);
     }
 
+    // The clipboard round trip: copy cells, look at (or write) the text, paste the copy
+    // buffer or extract the numbers of any text.
+    QGroupBox* clipboardBox()
+    {
+        auto* box = new QGroupBox("Clipboard and menus: right-click a cell (data menu), a heading (heading menu) "
+                                  "or the corner (comment); click a cell twice or type to edit");
+        auto* row = new QHBoxLayout(box);
+        m_clipText = new QPlainTextEdit;
+        m_clipText->setPlaceholderText("clipboard text");
+        m_clipText->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m_clipText->setFixedHeight(96);
+        row->addWidget(m_clipText, 1);
+        auto* grid = new QGridLayout;
+        row->addLayout(grid);
+        auto* full = new QCheckBox("full precision");
+        full->setChecked(m_ed->ClipboardUseFullPrec());
+        connect(full, &QCheckBox::toggled, this, [this](bool v) { m_ed->SetClipboardUseFullPrec(v); });
+        grid->addWidget(full, 0, 0);
+        auto* readOnly = new QCheckBox("data read-only");
+        connect(readOnly, &QCheckBox::toggled, this, [this](bool v) { m_ed->SetDataReadOnly(v); });
+        grid->addWidget(readOnly, 0, 1);
+        m_clipSize = new QLabel;
+        grid->addWidget(m_clipSize, 0, 2);
+        int r = 0;
+        auto add = [&](const QString& text, std::function<void()> f) {
+            auto* b = new QPushButton(text);
+            connect(b, &QPushButton::clicked, this, [this, f] { f(); showClipboard(); updateStatus(); });
+            grid->addWidget(b, r / 3 + 1, r % 3);
+            ++r;
+        };
+        add("Copy selection", [this] { m_ed->CopyToClipboard(); });
+        add("Paste copy buffer", [this] { m_ed->PasteCopyBuffer(); });
+        add("Extract numbers", [this] { m_ed->ExtractFromClipboard(); });
+        add("Text at left to clipboard", [this] { QGuiApplication::clipboard()->setText(m_clipText->toPlainText()); });
+        add("Open data menu here", [this] { m_ed->PopupDTAction()->popup(QCursor::pos()); });
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { showClipboard(); });
+        showClipboard();
+        return box;
+    }
+
+    void showClipboard()
+    {
+        QString t = QGuiApplication::clipboard()->text();
+        if (t.size() > 20000)
+            t = t.left(20000) + "\n...";
+        m_clipText->setPlainText(t);
+        int nc = 0, nr = 0;
+        const bool any = m_ed->GetClipMatrixSize(nc, nr);
+        m_clipSize->setText(any ? QStringLiteral("GetClipMatrixSize: %1 columns x %2 rows").arg(nc).arg(nr)
+                                : QStringLiteral("GetClipMatrixSize: no numbers"));
+    }
+
     void updateStatus()
     {
         m_status->setText(QStringLiteral("%1 columns x %2 rows, marked A %3, marked B %4, current column %5 row %6")
@@ -157,6 +218,8 @@ private:
     TNTabEd* m_ed;
     QLabel* m_status;
     QLabel* m_event;
+    QPlainTextEdit* m_clipText = nullptr;
+    QLabel* m_clipSize = nullptr;
 };
 
 } // namespace

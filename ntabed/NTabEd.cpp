@@ -33,6 +33,7 @@ TNTabEd::TNTabEd(QWidget* owner)
     hookTable(m_data);
     SetColorBackground(clWindow);
     SetColorFixed(clBtnFace);
+    buildUi();
 }
 
 TNTabEd::~TNTabEd()

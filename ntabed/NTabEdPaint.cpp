@@ -1,7 +1,7 @@
 // TNTabEd drawing: data cells with their state texts and mark colours, the name and
 // attribute cells with the current row and column highlighted, the coordinate corner and
-// the inverted outline of a heading; the input that refreshes the corner.
-#include "ntabed/NTabEd_p.h"
+// the inverted outline of a heading.
+#include "ntabed/NTabEdUi_p.h"
 
 #include <algorithm>
 
@@ -17,6 +17,9 @@ void TNTabEd::Paint()
     if (EventsSuppressed())
         return;
     TCustomGrid::Paint();
+    // the heading whose popup is open stays outlined
+    if (m_ui && m_ui->outline.X >= 0)
+        DrawHeadingOutline(m_ui->outline.X, m_ui->outline.Y);
     if (m_optimizeRowHeight) {
         const int h = AutoRowHeight(-1, 2);
         if (h != DefaultRowHeight())
@@ -155,46 +158,6 @@ void TNTabEd::reportSelection()
 {
     m_lastSel = Selection();
     Fire(OnSelectionChanged);
-}
-
-void TNTabEd::KeyDown(Word& key, TShiftState shift)
-{
-    TCustomGrid::KeyDown(key, shift);
-    reportSelection();
-    RefreshCorner();
-    Invalidate();
-}
-
-bool TNTabEd::DoMouseWheelDown(TShiftState shift, TPoint mousePos)
-{
-    const bool r = TCustomGrid::DoMouseWheelDown(shift, mousePos);
-    RefreshCorner();
-    reportSelection();
-    Invalidate();
-    return r;
-}
-
-bool TNTabEd::DoMouseWheelUp(TShiftState shift, TPoint mousePos)
-{
-    const bool r = TCustomGrid::DoMouseWheelUp(shift, mousePos);
-    RefreshCorner();
-    reportSelection();
-    Invalidate();
-    return r;
-}
-
-void TNTabEd::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
-{
-    TCustomGrid::MouseDown(button, shift, x, y);
-    const TGridCoord c = MouseCoord(x, y);
-    if (button == mbLeft && c.X > m_colOffset && c.Y > m_rowOffset)
-        RefreshCorner();
-}
-
-void TNTabEd::MouseMove(TShiftState shift, int x, int y)
-{
-    TCustomGrid::MouseMove(shift, x, y);
-    CheckSelectionChanged();
 }
 
 void TNTabEd::TopLeftChanged()

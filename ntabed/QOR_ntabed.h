@@ -17,8 +17,15 @@
 #include <vector>
 
 class QMenu;
+class QAction;
+class QContextMenuEvent;
 
 namespace qor {
+
+struct NTabEdUi;
+struct NTabEdUiDeleter {
+    void operator()(NTabEdUi* ui) const;
+};
 
 class EQORNTabedError : public EQORError {
 public:
@@ -237,6 +244,50 @@ public:
     /// The cell states of the cells both tables have.
     void CopyCellStatesFrom(const TNTabEd* ExtTab);
 
+    // ---- editing, popup menus and clipboard
+    /// Item k (1..12) of the data popup is enabled while bit k-1 is set ("Paste" also needs
+    /// a filled copy buffer; "Paste", "Clear", "Extract from Clipboard" and "Toggle Empty
+    /// State" also need writable data).
+    int PopupDMask() const;
+    void SetPopupDMask(int Mask);
+    /// The same for the 5 items of the heading popup.
+    int PopupHMask() const;
+    void SetPopupHMask(int Mask);
+    /// Captions (at most 50 characters): data items 1..12, heading items 1..5, the items
+    /// 1..4 of both mark submenus and of both unmark submenus.
+    QString PopupDCaptions(int Index) const;
+    void SetPopupDCaptions(int Index, const QString& Caption);
+    QString PopupHCaptions(int Index) const;
+    void SetPopupHCaptions(int Index, const QString& Caption);
+    QString PopupMCaptions(int Index) const;
+    void SetPopupMCaptions(int Index, const QString& Caption);
+    QString PopupUCaptions(int Index) const;
+    void SetPopupUCaptions(int Index, const QString& Caption);
+    /// The data popup ("PopupDTAction") and the heading popup ("PopupHTAction").
+    TPopupMenu* PopupDTAction() const;
+    TPopupMenu* PopupHTAction() const;
+    /// The size of the number matrix in the clipboard text: the most numbers on one line
+    /// and the lines up to the last one holding a number. False (1 x 1) without numbers.
+    bool GetClipMatrixSize(int& NCols, int& NRows) const;
+    /// "Copy": the selected cells into the copy buffer and, as text, onto the clipboard.
+    void CopyToClipboard();
+    /// "Paste": the copy buffer at the selection's top-left. False (table unchanged) when
+    /// the buffer is empty or the data are read-only.
+    bool PasteCopyBuffer();
+    /// "Extract from Clipboard": the numbers of the clipboard text into the cells from the
+    /// selection's top-left. False (table unchanged, a beep) without text, for binary text,
+    /// read-only data or text without a number.
+    bool ExtractFromClipboard();
+    /// The heading edit box and the comment memo while they are open (else nullptr).
+    QWidget* HeadingEditBox() const;
+    QWidget* CommentMemo() const;
+
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    TEditStyle GetEditStyle(int ACol, int ARow) override;
+    void KeyPress(QChar& key) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
     void Paint() override;
     void KeyDown(Word& key, TShiftState shift) override;
     bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
@@ -265,6 +316,11 @@ public:
 protected:
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
     void TopLeftChanged() override;
+    QWidget* CreateEditor(TEditStyle style) override;
+    void GetPickListItems(int ACol, int ARow, QStringList& items) override;
+    bool WantTabs() const override { return true; }
+    bool WantKey(int qtKey, TShiftState shift) const override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
     // Hooks of the editing commands.
     /// Redraws the corner cell with the current cell's coordinates, outside the paint cycle.
@@ -303,6 +359,24 @@ private:
     QString cornerText() const;
     void reportSelection();
     void drawFixedCell(int ACol, int ARow, TRect rect);
+
+    // editing and commands (NTabEdEdit.cpp, NTabEdMenus.cpp, NTabEdClipboard.cpp)
+    void buildUi();
+    TGridRect dataSelection() const;
+    void openDataPopup(QPoint globalPos);
+    void openHeadingPopup(TGridCoord cell);
+    void updateDataMenu();
+    void openHeadingBox();
+    void closeHeadingBox(bool commit);
+    void openMemo();
+    void closeMemo(bool commit);
+    bool uiKey(QObject* watched, int qtKey);
+    void markCommand(int item, int sub);
+    void headingCommand(int item);
+    void clearCommand();
+    void toggleEmptyCommand();
+    void selectAllCommand();
+    void readOnlyCommand();
 
     std::unique_ptr<TDataTable> m_own;
     TDataTable* m_data = nullptr;
@@ -343,6 +417,9 @@ private:
     TColor m_colorMarkedBoth = 0xCC00BB;
     TColor m_colorRangeSelFG = 0x80552C;
     TColor m_colorRangeSelBG = 0xF8E8E0;
+
+    // Menus, edit box, memo and the state of editing; declared last, so it goes first.
+    std::unique_ptr<NTabEdUi, NTabEdUiDeleter> m_ui;
 };
 
 } // namespace qor

@@ -753,6 +753,7 @@ int main(int argc, char** argv)
         status |= QTest::qExec(&t, argc, argv);
     }
     status |= runRenderTests(argc, argv);
+    status |= runEditTests(argc, argv);
     return status;
 }
 

@@ -37,3 +37,4 @@ protected:
 };
 
 int runRenderTests(int argc, char** argv);
+int runEditTests(int argc, char** argv);
