@@ -98,7 +98,7 @@ public:
     int ColWidths(int Index) const;
     void SetColWidths(int Index, int Width);
     /// Also resets every column, then the row-name column to 80 and the attribute column.
-    void SetDefaultColWidth(int w);
+    void SetDefaultColWidth(int w) override;
     int ClassColWidth() const { return m_classColWidth; }
 
     // ---- cells (1-based data coordinates)
