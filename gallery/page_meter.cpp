@@ -50,7 +50,7 @@ public:
             auto* m = new TMeter(this);
             m->SetName(QString::fromLatin1(s.name));
             if (i == 6)
-                m->SetBounds(0, 0, 130, 120);
+                m->SetBounds(0, 0, 150, 140);
             else
                 m->SetBounds(0, 0, 250, 190);
             m->SetMeterLayout(s.layout);
@@ -83,7 +83,8 @@ public:
                 m->SetAnchorSize(16);
                 m->NeedleLayout()->SetHeadSize(10);
                 m->NeedleLayout()->SetHeadMidLeng(10);
-                m->SetMeterNrTicks(4);
+                m->SetMeterNrTicks(3);
+                m->SetMeterDecPlaces(0);
             }
             m->OnOverFlow = [this, m](TObject*) { logEvent(m, "OnOverFlow"); };
             m->OnNormalRange = [this, m](TObject*) { logEvent(m, "OnNormalRange"); };
