@@ -88,6 +88,8 @@ void TNumLab::SetTransparent(bool v)
 {
     if (!Store(FTransParent, v))
         return;
+    // Qt paints what lies behind a widget only when the widget does not cover it all.
+    setAttribute(Qt::WA_OpaquePaintEvent, !v);
     if (v)
         Invalidate();
     else
@@ -123,6 +125,7 @@ void TNumLab::Assign(const QObject* source)
     FLabValue = s->FLabValue;
     FStateText = s->FStateText;
     FTransParent = s->FTransParent;
+    setAttribute(Qt::WA_OpaquePaintEvent, !FTransParent);
     FColorLabBakG = s->FColorLabBakG;
     FColorLabText = s->FColorLabText;
     FColorOutBakG = s->FColorOutBakG;

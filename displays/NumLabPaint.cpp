@@ -3,6 +3,7 @@
 #include "foundation/QOR_PaintCanvas.h"
 #include "foundation/QOR_SideText.h"
 
+#include <QPainter>
 #include <QWidget>
 #include <optional>
 
@@ -165,25 +166,36 @@ void TNumLab::Paint()
     }
 
     if (masked)
-        copyToControl(*masked);
+        keepMasked(*masked);
 }
 
-void TNumLab::copyToControl(TBitmap& bmp)
+void TNumLab::keepMasked(TBitmap& bmp)
 {
-    TCanvas* cc = Canvas();
-    // This control has no window surface of its own to see through: the parent's
-    // background colour stands in for what lies behind it.
-    const QWidget* p = parentWidget();
-    const QColor behind = p ? p->palette().color(p->backgroundRole()) : palette().color(QPalette::Window);
-    cc->Brush()->SetColor(QColorToColor(behind));
-    cc->FillRect(ClientRect());
-    const TColor fill = FColorLabText != 0 ? TColor(0xFFFFFF) : FColorLabBakG;
-    cc->Pen()->SetColor(fill);
-    cc->Brush()->SetColor(fill);
-    cc->Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabWidth, Height() - 2);
-    cc->SetCopyMode(SRCAND);
-    cc->Draw(0, 0, &bmp);
-    cc->SetCopyMode(SRCCOPY);
+    m_masked = bmp.Image().convertToFormat(QImage::Format_RGB32);
+    m_boxFill = FColorLabText != 0 ? TColor(0xFFFFFF) : FColorLabBakG;
+    if (!m_inPaintEvent)
+        update();
+}
+
+void TNumLab::paintEvent(QPaintEvent* e)
+{
+    if (!FTransParent) {
+        TGraphicControl::paintEvent(e);
+        return;
+    }
+    // Drawn on the window over what the parent (and any sibling below) painted there: the
+    // value box is filled, then the label's image is ANDed on, so its white lets all that show.
+    m_inPaintEvent = true;
+    Paint();
+    m_inPaintEvent = false;
+    if (m_masked.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QColor fill = ColorToQColor(m_boxFill, &palette());
+    p.fillRect(QRect(FLeftSpace + 2, 2, FLabWidth - 2, height() - 4), fill);
+    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    p.drawImage(QRect(QPoint(0, 0), m_masked.size()), m_masked);
 }
 
 } // namespace qor

@@ -133,6 +133,9 @@ public:
     void SetRightTextAlignment(TAlignment v);
     QString StateText() const { return FStateText; }
     void SetStateText(const QString& v);
+    /// A transparent label is see-through: its white background is laid over whatever lies
+    /// behind it (the parent's picture, an image) as an AND mask, so that only the texts
+    /// and the opaque value box cover it.
     bool Transparent() const { return FTransParent; }
     void SetTransparent(bool v);
     double Value() const { return FLabValue; }
@@ -161,12 +164,13 @@ public:
 
 protected:
     void EnabledChanged() override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     bool styledClient() const;
     bool styledFont() const;
     void drawSideText(TCanvas* c, const QString& text, bool left, int y, int bmpWidth);
-    void copyToControl(TBitmap& bmp);
+    void keepMasked(TBitmap& bmp);
 
     int FLeftSpace = 35;
     bool FEmpty = false;
@@ -196,6 +200,12 @@ private:
     QString FDtFormat;
     TStyleElements FStyleElements{seFont, seClient, seBorder};
     QString FShownText;
+
+    // A transparent label's image: its white background is ANDed with what lies behind,
+    // after the value box has been filled with m_boxFill.
+    QImage m_masked;
+    TColor m_boxFill = 0;
+    bool m_inPaintEvent = false;
 };
 
 } // namespace qor

@@ -51,6 +51,9 @@ int RasterCharAdvance(const TRDCharMatrix& set, Byte code, int step, bool propor
 int RasterTextBitLength(const TRDCharMatrix& set, const QString& text, int dotSize, int dotSpacing, bool proportional);
 /// Inner frame width used by the auto-size rules: 0 none, 1 single lines, 2 double lines.
 int RasterFrameInset(TFrameStyle style);
+/// How far the text and the dot grid move in from PosX and PosY: the 3-D frames are drawn
+/// two pixels wide, and a dot at the first position would lose a column and a row under them.
+int RasterFrameShift(TFrameStyle style);
 /// Height that fits the character set exactly.
 int RasterAutoHeight(TFrameStyle style, int step, int fontHeight);
 /// PosX that centres a text of the given length.
@@ -102,6 +105,8 @@ public:
     void SetDotSpacing(int v);
     TFrameStyle FrameStyle() const { return FFrameStyle; }
     void SetFrameStyle(TFrameStyle s);
+    /// Position of the text's first dot. Under a 3-D frame (two pixels wide) the text and the
+    /// dot grid are drawn one pixel further right and down, so the first dots stay whole.
     int PosX() const { return FXPos; }
     void SetPosX(int v);
     int PosY() const { return FYPos; }

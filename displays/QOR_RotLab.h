@@ -36,10 +36,15 @@ public:
     void SetAntiAlias(bool on);
     bool AutoCenter() const { return FAutoCenter; }
     void SetAutoCenter(bool on);
-    /// Kept from the label base: the rotated text is never measured for the bounds, so the
-    /// label keeps the size it is given at every angle.
+    /// Off by default, so a new label keeps its 200 x 200. When on, the label takes the size
+    /// of the rotated caption's bounding box plus its frame and a pixel of room, and places
+    /// the anchor so that the caption lies inside: symmetric about the centre with AutoCenter,
+    /// else tight, the anchor moved (PosX and PosY are then the label's to choose). It follows
+    /// every change of caption, angle, alignment, frame and font.
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool on) { FAutoSize = on; }
+    void SetAutoSize(bool on);
+    /// Sizes the label to its rotated caption (what AutoSize does after each change).
+    void AdjustAutoSize();
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& c);
     TColor Color() const { return TGraphicControl::Color(); }
@@ -73,10 +78,13 @@ protected:
     /// Draws the caption; a measuring-only request does nothing.
     virtual void DoDrawText(TCanvas* canvas, bool calcRectOnly);
     void Resize() override;
+    void FontChanged() override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
     void repaintLabel();
+    /// Re-applies AutoSize when it is on, then repaints.
+    void relayout();
 
     int FTextAngle = 0;
     int FTextPosX = 10;
@@ -87,7 +95,7 @@ private:
     TColor FBgColor = clBtnFace;
     TAlignment FAlignment = taCenter;
     TFrameStyle FFrameStyle = fsLowered;
-    bool FAutoSize = true;
+    bool FAutoSize = false;
     QString FCaption;
     TStyleElements FStyleElements{seFont, seClient, seBorder};
 

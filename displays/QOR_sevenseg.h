@@ -86,6 +86,9 @@ public:
     TColor ColWhiteLine() const { return FLines.White; }
 
     /// Rebuilds the 21-cell cache for the current size, margin, distance, digits and colours.
+    /// Each cell is the master digit shrunk by area averaging (every cell pixel the mean of
+    /// the master pixels it covers), so strokes stay even from 10 px high upwards; painting
+    /// then only copies cells.
     void CreateImageCache();
     /// Gives the six sprites colour C (white becomes 0xFEFEFE).
     void ColorizeSegments(TColor color);

@@ -56,6 +56,17 @@ int RasterFrameInset(TFrameStyle style)
     }
 }
 
+int RasterFrameShift(TFrameStyle style)
+{
+    switch (style) {
+    case fsLowered:
+    case fsRaised:
+    case fsRidge:
+    case fsGroove: return 1;
+    default: return 0;
+    }
+}
+
 int RasterAutoHeight(TFrameStyle style, int step, int fontHeight)
 {
     return RasterFrameInset(style) + step * fontHeight;

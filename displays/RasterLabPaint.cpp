@@ -176,18 +176,22 @@ void TRasterLab::Paint()
     //    what remains of the background are DotSize squares of unlit dots.
     const TColor back = FCharBlockMode != rdbmOff ? FColorDotOff : FColorLabBakG;
     const int inset = FFrameStyle != fsNone ? 1 : 0;
+    // Positions count from the frame's inner edge: a 2-px frame would otherwise cover the
+    // first dot column and row, so under it the text and the dot grid move one pixel in.
+    const int shift = RasterFrameShift(FFrameStyle);
+    const int originX = FXPos + FScrollPosX + shift, originY = FYPos + FScrollPosY + shift;
     const int st = step();
     std::vector<char> gapCol(size_t(w), 0), gapRow(size_t(h), 0);
     if (FCharBlockMode != rdbmOff) {
         // mod is the remainder of truncating division: negative for a negative offset
-        const int oy = (FYPos + FScrollPosY) % st;
+        const int oy = originY % st;
         for (int k = 0; k <= h / st + 1; ++k)
             for (int i = 1; i <= FDotSpacing; ++i) {
                 const int y = oy + k * st + i - FDotSpacing - 1;
                 if (y >= 0 && y < h)
                     gapRow[size_t(y)] = 1;
             }
-        const int ox = (FXPos + FScrollPosX) % st;
+        const int ox = originX % st;
         for (int k = 0; k <= w / st + 1; ++k)
             for (int i = 1; i <= FDotSpacing; ++i) {
                 const int x = ox + k * st + i - FDotSpacing - 1;
@@ -198,10 +202,16 @@ void TRasterLab::Paint()
     paintBackground(c, w, h, inset, back, FColorLabBakG, gapCol, gapRow);
 
     // 3. the text
-    PaintString(c, FCMat, FXPos + FScrollPosX, FYPos + FScrollPosY, FLabText, FDotSize, FDotSpacing, FColorDotOn,
+    PaintString(c, FCMat, originX, originY, FLabText, FDotSize, FDotSpacing, FColorDotOn,
                 FColorDotOff, FColorLabBakG, FCharBlockMode, FProportional, FTextBitLength);
 
-    // 4. the frame
+    // 4. the frame. The lines leave out their end points, which would leave the outer corner
+    // pixels top right and bottom left (and the one beside it) as whatever was there before:
+    // the outer bottom-right colour closes them, as a classic 3-D edge has it.
+    auto corners = [&](TColor col, bool besideBottomLeft) {
+        fillBox(c, w - 1, 0, w, 1, col);
+        fillBox(c, 0, h - 1, besideBottomLeft ? 2 : 1, h, col);
+    };
     switch (FFrameStyle) {
     case fsSimple:
         outline(c, w, h, 0, 1, FLines.Gray);
@@ -212,6 +222,7 @@ void TRasterLab::Paint()
         segment(c, 2, h - 1, w - 1, h - 1, FLines.White);
         segment(c, w - 1, h - 1, w - 1, 0, FLines.White);
         outline(c, w, h, 0, 2, FLines.Gray);
+        corners(FLines.White, true);
         break;
     case fsRaised:
         segment(c, 1, h - 3, 1, 1, FLines.White);
@@ -219,14 +230,17 @@ void TRasterLab::Paint()
         segment(c, 0, h - 1, w - 1, h - 1, FLines.Black);
         segment(c, w - 1, h - 1, w - 1, 0, FLines.Black);
         outline(c, w, h, 0, 2, FLines.Gray);
+        corners(FLines.Black, false);
         break;
     case fsRidge:
         outline(c, w, h, 1, 1, FLines.Gray);
         outline(c, w, h, 0, 2, FLines.White);
+        corners(FLines.Gray, false);
         break;
     case fsGroove:
         outline(c, w, h, 1, 1, FLines.White);
         outline(c, w, h, 0, 2, FLines.Gray);
+        corners(FLines.White, false);
         break;
     default:
         break;

@@ -3,8 +3,10 @@
 #include "foundation/QOR_Store.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace qor {
 
@@ -53,7 +55,7 @@ void TRotLab::SetAlignment(TAlignment a)
 {
     if (!Store(FAlignment, a))
         return;
-    repaintLabel();
+    relayout();
 }
 
 void TRotLab::SetAntiAlias(bool on)
@@ -69,14 +71,83 @@ void TRotLab::SetAutoCenter(bool on)
         return;
     if (on)
         AdjustAutoCenter();
+    relayout();
+}
+
+void TRotLab::SetAutoSize(bool on)
+{
+    if (!Store(FAutoSize, on))
+        return;
+    relayout();
+}
+
+void TRotLab::relayout()
+{
+    if (FAutoSize)
+        AdjustAutoSize();
     repaintLabel();
+}
+
+void TRotLab::FontChanged()
+{
+    TGraphicControl::FontChanged();
+    if (FAutoSize)
+        AdjustAutoSize();
+}
+
+void TRotLab::AdjustAutoSize()
+{
+    TBitmap probe(1, 1);
+    TCanvas* c = probe.Canvas();
+    c->Font()->Assign(*Font());
+    const int tw = c->TextWidth(FCaption);
+    const int th = c->TextHeight(FCaption);
+    // The text cell's corners around the anchor: from the TextOut point along the text's
+    // own axes, which the rotation turns counter-clockwise (screen y grows downwards).
+    const TPoint o = RotLabTextOffset(FAlignment, FTextAngle, tw / 2, th / 2);
+    const double t = FTextAngle * std::numbers::pi / 180.0;
+    const double ux = std::cos(t), uy = -std::sin(t);  // along the text
+    const double vx = std::sin(t), vy = std::cos(t);   // down the text
+    double minX = o.X, maxX = o.X, minY = o.Y, maxY = o.Y;
+    for (const auto& [a, b] : {std::pair{1, 0}, std::pair{0, 1}, std::pair{1, 1}}) {
+        const double x = o.X + a * tw * ux + b * th * vx;
+        const double y = o.Y + a * tw * uy + b * th * vy;
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+    }
+    // Room for the frame and for a pixel that antialiasing or rounding adds at the edge.
+    int frame = 0;
+    if (FFrameStyle == fsRidge || FFrameStyle == fsGroove)
+        frame = 2;
+    else if (FFrameStyle != fsNone)
+        frame = 1;
+    const int room = frame + 1;
+    int w, h;
+    if (FAutoCenter) {
+        const int ex = int(std::ceil(std::max(-minX, maxX))) + room;
+        const int ey = int(std::ceil(std::max(-minY, maxY))) + room;
+        w = 2 * ex + 1;
+        h = 2 * ey + 1;
+        FTextPosX = ex;
+        FTextPosY = ey;
+    } else {
+        const int left = int(std::floor(minX)), top = int(std::floor(minY));
+        w = int(std::ceil(maxX)) - left + 2 * room;
+        h = int(std::ceil(maxY)) - top + 2 * room;
+        FTextPosX = room - left;
+        FTextPosY = room - top;
+    }
+    if (w != width() || h != height())
+        SetBounds(x(), y(), w, h);
 }
 
 void TRotLab::SetCaption(const QString& c)
 {
     if (!Store(FCaption, c))
         return;
-    repaintLabel();
+    relayout();
 }
 
 void TRotLab::SetColor(TColor c)
@@ -93,7 +164,7 @@ void TRotLab::SetFrameStyle(TFrameStyle s)
 {
     if (!Store(FFrameStyle, s))
         return;
-    repaintLabel();
+    relayout();
 }
 
 void TRotLab::SetPosX(int v)
@@ -102,6 +173,8 @@ void TRotLab::SetPosX(int v)
         return;
     if (FAutoCenter)
         AdjustAutoCenter();
+    else if (FAutoSize)
+        AdjustAutoSize();
     else
         FTextPosX = v;
     repaintLabel();
@@ -113,6 +186,8 @@ void TRotLab::SetPosY(int v)
         return;
     if (FAutoCenter)
         AdjustAutoCenter();
+    else if (FAutoSize)
+        AdjustAutoSize();
     else
         FTextPosY = v;
     repaintLabel();
@@ -122,7 +197,7 @@ void TRotLab::SetTextAngle(int degrees)
 {
     if (!Store(FTextAngle, degrees))
         return;
-    repaintLabel();
+    relayout();
 }
 
 void TRotLab::SetTransparent(bool on)

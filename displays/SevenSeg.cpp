@@ -3,6 +3,8 @@
 #include "foundation/QOR_PaintCanvas.h"
 #include "foundation/QOR_Store.h"
 
+#include <cstring>
+
 namespace qor {
 
 namespace {
@@ -214,13 +216,22 @@ void TSevenSeg::CreateImageCache()
     cc->Brush()->SetColor(FColorBakG);
     cc->Rectangle(0, 0, ImgCache->Width(), cacheH);
     ColorizeSegments(FColorTxt);
-    cc->SetStretchMode(HALFTONE);
+    cc->Flush();
+    // The master is shrunk 5 to 40 times. Sampling it (even bilinearly) picks a few master
+    // pixels per cell pixel and leaves stair-stepped strokes with dark fringes; averaging
+    // the whole area a cell pixel covers (a box filter, what half-tone stretching does)
+    // keeps the strokes even at every size.
+    QImage& cache = ImgCache->Image();
     for (int i = 0; i < SevenSegCharCount; ++i) {
         CreateDigit(SevenSegCharList.at(i), false);
-        cc->CopyRect(TRect(i * cell, 0, (i + 1) * cell, cacheH), DigImg->Canvas(),
-                     TRect(0, 0, SevenSegMasterWidth, SevenSegMasterHeight));
+        const QImage small = DigImg->Image()
+                                 .convertToFormat(QImage::Format_RGB32)
+                                 .scaled(cell, cacheH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 .convertToFormat(cache.format());
+        const int bytes = cell * 4;
+        for (int y = 0; y < cacheH; ++y)
+            std::memcpy(cache.scanLine(y) + size_t(i) * size_t(bytes), small.constScanLine(y), size_t(bytes));
     }
-    cc->Flush();
 }
 
 void TSevenSeg::Paint()

@@ -1,5 +1,7 @@
-// Gallery page of the analog meter: every layout, linear and logarithmic scales, bands,
-// lamps and a second needle, all driven by one slider, with the limit events listed.
+// Gallery page of the analog meter: every layout, linear and logarithmic scales (the 360 degree
+// "Dose" closes its circle with one label at the joint, the log scales carry no minor ticks),
+// bands, lamps, a second needle and a small dial whose caption sits over the knob, all driven
+// by one slider, with the limit events listed.
 #include "Gallery.h"
 #include "meter/QOR_Meter.h"
 
@@ -40,12 +42,17 @@ public:
             {mlCirc270, "Frequency", 1, 1000, true, "Hz"},
             {mlCirc300, "Speed", 0, 240, false, "km/h"},
             {mlCirc360, "Dose", 0.01, 10, true, "mSv"},
+            // Small: the caption meets the knob and is drawn over it.
+            {mlCirc360, "Small dial", 0, 8, false, "rpm"},
         };
         int i = 0;
         for (const Setup& s : setups) {
             auto* m = new TMeter(this);
             m->SetName(QString::fromLatin1(s.name));
-            m->SetBounds(0, 0, 250, 190);
+            if (i == 6)
+                m->SetBounds(0, 0, 150, 140);
+            else
+                m->SetBounds(0, 0, 250, 190);
             m->SetMeterLayout(s.layout);
             m->SetMeterMaxValue(s.max);
             m->SetMeterMinValue(s.min);
@@ -72,6 +79,13 @@ public:
             }
             if (i == 2)
                 m->SetFrameStyle(fsRidge);
+            if (i == 6) {
+                m->SetAnchorSize(16);
+                m->NeedleLayout()->SetHeadSize(10);
+                m->NeedleLayout()->SetHeadMidLeng(10);
+                m->SetMeterNrTicks(3);
+                m->SetMeterDecPlaces(0);
+            }
             m->OnOverFlow = [this, m](TObject*) { logEvent(m, "OnOverFlow"); };
             m->OnNormalRange = [this, m](TObject*) { logEvent(m, "OnNormalRange"); };
             m->OnUnderFlow = [this, m](TObject*) { logEvent(m, "OnUnderFlow"); };

@@ -151,11 +151,18 @@ TMeter::TMeter(QWidget* owner)
 
 TMeter::~TMeter() = default;
 
-void TMeter::CalcMeterLayoutParams()
+void TMeter::CalcMeterLayoutParams() const
 {
     FGeoWidth = width();
     FGeoHeight = height();
     FGeo = CalcMeterGeometry(FMeterLayout, FGeoWidth, FGeoHeight, FRimTop, FRimBottom, FRimSide);
+}
+
+const TMeterGeometry& TMeter::Geo() const
+{
+    if (width() != FGeoWidth || height() != FGeoHeight)
+        CalcMeterLayoutParams();
+    return FGeo;
 }
 
 void TMeter::SetBounds(int left, int top, int w, int h)
@@ -182,7 +189,7 @@ TMeterScale TMeter::Scale() const
     s.Min = FMinValue;
     s.Max = FMaxValue;
     s.Logarithmic = FLogarithmic;
-    s.Geo = FGeo;
+    s.Geo = Geo();
     return s;
 }
 
@@ -683,6 +690,7 @@ void TMeter::RepairLoadedState()
     if (FThresholdHigh < FThresholdLow)
         FThresholdHigh = FThresholdLow;
     FValue = clampRange(FValue);
+    FValueSec = clampRange(FValueSec);
 }
 
 void TMeter::Loaded()

@@ -277,8 +277,10 @@ TMeterTicks CalcMeterTicks(int nrTicks, double minValue, double maxValue, bool l
     if (!st.Valid)
         return t;
     const double First = st.First, Step = st.Step;
+    const bool logScale = logarithmic && minValue > 0 && maxValue > 0;
+    const bool decades = logScale && std::fabs(std::log10(maxValue / minValue)) >= 1;
 
-    if (shortTicks && st.NMinor > 0) {
+    if (shortTicks && st.NMinor > 0 && !decades) {
         const double m = Step / st.NMinor;
         const double S = First - Step;
         for (int k = 0; k < kMaxTickIterations; ++k) {
@@ -290,8 +292,7 @@ TMeterTicks CalcMeterTicks(int nrTicks, double minValue, double maxValue, bool l
         }
     }
 
-    const bool logScale = logarithmic && minValue > 0 && maxValue > 0;
-    if (!logScale || std::fabs(std::log10(maxValue / minValue)) < 1) {
+    if (!decades) {
         for (int k = 0; k < kMaxTickIterations; ++k) {
             t.Major.push_back({First + k * Step, true});
             if (!(First + (k + 1) * Step - maxValue <= 0.001 * Step))

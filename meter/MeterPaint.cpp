@@ -2,6 +2,7 @@
 #include "meter/QOR_Meter.h"
 #include "foundation/QOR_PaintCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -20,6 +21,12 @@ void PenAndBrush(TCanvas* c, TColor col)
     c->Brush()->SetStyle(bsSolid);
 }
 
+bool Overlap(const TRect& a, const TRect& b)
+{
+    return !a.IsEmpty() && !b.IsEmpty() && a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom
+        && b.Top < a.Bottom;
+}
+
 } // namespace
 
 void TMeter::Paint()
@@ -27,9 +34,7 @@ void TMeter::Paint()
     if (!FNeedleLayout)
         return;  // still under construction
     const int W = width(), H = height();
-    if (W != FGeoWidth || H != FGeoHeight)
-        CalcMeterLayoutParams();
-    if (!(FGeo.Radius > 0))
+    if (!(Geo().Radius > 0))
         return;
     renderOn(BeginFullPaint(this), W, H);
 }
@@ -93,6 +98,11 @@ void TMeter::DrawScale(TCanvas* c, const TMeterScale& sc)
     const QString maxText = MeterLabelText(FMaxValue, FDecPlaces);
     const double dx = c->TextWidth(maxText) / 2.0 + 15;
     const double dy = c->TextHeight(maxText) / 2.0 + 15;
+    // On a scale that closes the circle the end of the scale meets its start: the label of
+    // an end tick would overprint the start label and is left out (its tick stays).
+    const bool closed = A >= 360;
+    TRect startLabel;
+    bool haveStart = false;
     for (const TMeterTick& t : ticks.Major) {
         const double th = sc.Theta(t.Value);
         const TPoint a = sc.PixelAtAngle(th, R);
@@ -105,6 +115,16 @@ void TMeter::DrawScale(TCanvas* c, const TMeterScale& sc)
         const double tr = th * kDegToRad;
         const int x = MeterRound(CX + (R - dx) * std::cos(tr));
         const int y = MeterRound(CY - (R - dy) * std::sin(tr));
+        if (closed) {
+            const int tw = c->TextWidth(text), tht = c->TextHeight(text);
+            const TRect box(x - tw / 2, y - tht / 2, x - tw / 2 + tw, y - tht / 2 + tht);
+            if (!haveStart) {
+                startLabel = box;
+                haveStart = true;
+            } else if (sc.Fraction(t.Value) > 0.5 && Overlap(box, startLabel)) {
+                continue;
+            }
+        }
         if (OnBeforeDrawScaleLabel)
             OnBeforeDrawScaleLabel(this, c, text, x - c->TextWidth(text) / 2, y - c->TextHeight(text) / 2);
         if (!text.isEmpty())
@@ -189,6 +209,29 @@ void TMeter::DrawCoverAndAnchor(TCanvas* c, int W, int H)
         c->Pen()->SetColor(kBevelGray);
         c->Arc(CX - SA, CY - SA, CX + SA, CY + SA, CX + SA, CY, CX + SA, CY - SA);
     }
+}
+
+void TMeter::DrawCaption(TCanvas* c)
+{
+    c->Font()->Assign(FFontCaption);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(FGeo.CenterX - c->TextWidth(FCaption) / 2,
+               FGeo.CenterY - MeterRound(FGeo.Radius / 3) - c->TextHeight(FCaption) / 2, FCaption);
+}
+
+TRect TMeter::AnchorBox(int H) const
+{
+    const int CX = FGeo.CenterX, CY = FGeo.CenterY, SA = FAnchorSize;
+    if (!FAnchorCovered)
+        return TRect();
+    if (!FAnchorImage.isEmpty()) {
+        const int iw = AuxACBmp.Width(), ih = AuxACBmp.Height();
+        return TRect(CX - iw / 2, CY - ih / 2, CX - iw / 2 + iw, CY - ih / 2 + ih);
+    }
+    if (MeterCenterInside(FMeterLayout))
+        return TRect(CX - SA, CY - SA, CX + SA, CY + SA);
+    // The half disc and the post down to the bottom rim.
+    return TRect(CX - SA, CY - SA, CX + SA, std::max(CY, H - FRimBottom));
 }
 
 void TMeter::DrawLamps(TCanvas* c, int W)
@@ -284,9 +327,7 @@ void TMeter::DrawFrameLines(TCanvas* c, int W, int H)
 bool TMeter::RenderTo(TBitmap* B)
 {
     const int W = width(), H = height();
-    if (W != FGeoWidth || H != FGeoHeight)
-        CalcMeterLayoutParams();
-    if (!B || !FNeedleLayout || !(FGeo.Radius > 0))
+    if (!B || !FNeedleLayout || !(Geo().Radius > 0))
         return false;
     if (B->Width() != W || B->Height() != H)
         B->SetSize(W, H);
@@ -336,11 +377,16 @@ void TMeter::renderOn(TCanvas* c, int W, int H)
     if (FScaleVisible)
         DrawScale(c, sc);
 
-    // Caption, also without a scale.
+    // Caption, also without a scale. Where the anchor would cover it (a small meter whose
+    // centre lies in the window) it is drawn after the anchor instead, over the knob.
     c->Font()->Assign(FFontCaption);
-    c->Brush()->SetStyle(bsClear);
-    c->TextOut(FGeo.CenterX - c->TextWidth(FCaption) / 2,
-               FGeo.CenterY - MeterRound(FGeo.Radius / 3) - c->TextHeight(FCaption) / 2, FCaption);
+    const int capW = c->TextWidth(FCaption), capH = c->TextHeight(FCaption);
+    const int capX = FGeo.CenterX - capW / 2;
+    const int capY = FGeo.CenterY - MeterRound(FGeo.Radius / 3) - capH / 2;
+    const bool captionOverKnob =
+        !FCaption.isEmpty() && Overlap(TRect(capX, capY, capX + capW, capY + capH), AnchorBox(H));
+    if (!captionOverKnob)
+        DrawCaption(c);
 
     // The secondary needle lies under the primary one.
     if (FNeedleLayoutSec->Visible())
@@ -348,10 +394,12 @@ void TMeter::renderOn(TCanvas* c, int W, int H)
     bool needleDrawn = false;
     if (OnBeforeDrawNeedle)
         OnBeforeDrawNeedle(this, c, needleDrawn);
-    if (!needleDrawn)
+    if (!needleDrawn && FNeedleLayout->Visible())
         DrawNeedle(c, FNeedleLayout, FValue);
 
     DrawCoverAndAnchor(c, W, H);
+    if (captionOverKnob)
+        DrawCaption(c);
     DrawLamps(c, W);
     if (OnMeterRendered)
         OnMeterRendered(this, c);

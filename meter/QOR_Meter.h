@@ -106,6 +106,9 @@ struct TMeterTicks {
     std::vector<double> Minor;
     std::vector<TMeterTick> Major;
 };
+/// On a logarithmic scale spanning a decade or more the major ticks already mark 1..9 of
+/// every decade, and linear minor ticks mapped through the logarithmic fraction would pile
+/// up in the top decade: such a scale has no minor ticks. Smaller spans keep them.
 TMeterTicks CalcMeterTicks(int nrTicks, double minValue, double maxValue, bool logarithmic, bool shortTicks);
 
 /// Label text: fixed-point, a point as decimal separator, no grouping, no "-0".
@@ -325,11 +328,13 @@ public:
     TNeedleLayout* NeedleLayoutSec() const { return FNeedleLayoutSec; }
     void SetNeedleLayoutSec(const TNeedleLayout* v);
 
-    int OriginX() const { return FGeo.CenterX; }
-    int OriginY() const { return FGeo.CenterY; }
-    double ScaleRadius() const { return FGeo.Radius; }
+    // The geometry follows every size change, also of a hidden meter (Qt sends no resize
+    // event to a widget that is not shown): the readers recompute it when the size moved.
+    int OriginX() const { return Geo().CenterX; }
+    int OriginY() const { return Geo().CenterY; }
+    double ScaleRadius() const { return Geo().Radius; }
     /// Sweep of the scale in degrees for the current layout.
-    int MeterAngle() const { return FGeo.Angle; }
+    int MeterAngle() const { return Geo().Angle; }
     /// The overflow and underflow latches that the limit lamps show.
     bool OverFlowLatched() const { return FOFL; }
     bool UnderFlowLatched() const { return FUFL; }
@@ -341,6 +346,11 @@ public:
     bool ConvertPixelToValue(int XPos, int YPos, double& MeterValue) const;
 
     void SetBounds(int left, int top, int width, int height) override;
+    /// Draws the whole meter. Only a visible primary needle (NeedleLayout.Visible) is drawn;
+    /// OnBeforeDrawNeedle is asked in any case, so an application can draw a needle of its
+    /// own over a hidden one. On a scale that closes the circle (mlCirc360) the label of an
+    /// end tick that would overprint the start label is left out. The caption is drawn after
+    /// the anchor where the two overlap, so a small meter does not hide it under the knob.
     void Paint() override;
     /// Draws the whole meter into B (of the control's size); false when nothing is drawn (R <= 0).
     bool RenderTo(TBitmap* B);
@@ -360,12 +370,18 @@ public:
     void FontChanged() override;
 
 protected:
+    /// Clamps Value and ValueSec into the range, loads the image files and repaints.
     void Loaded() override;
 
 private:
     /// Draws the whole meter on C, W x H pixels, geometry already computed.
     void renderOn(TCanvas* c, int W, int H);
-    void CalcMeterLayoutParams();
+    void CalcMeterLayoutParams() const;
+    /// The geometry for the current size (recomputed when the size changed since).
+    const TMeterGeometry& Geo() const;
+    void DrawCaption(TCanvas* c);
+    /// The box the anchor covers (empty when no anchor is drawn).
+    TRect AnchorBox(int H) const;
     /// Latches the zone of v (over, normal, under) and fires its event.
     void SignalZone(double v);
     void Repaint_();
@@ -425,9 +441,9 @@ private:
 
     bool FOFL = false;
     bool FUFL = false;
-    TMeterGeometry FGeo;
-    int FGeoWidth = -1;
-    int FGeoHeight = -1;
+    mutable TMeterGeometry FGeo;
+    mutable int FGeoWidth = -1;
+    mutable int FGeoHeight = -1;
     bool FInFontCaptionSet = false;
 
     TBitmap AuxBGBmp;

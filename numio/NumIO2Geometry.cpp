@@ -122,7 +122,8 @@ int NumIO2GaugeFill(int gaugeWidth, double value, double low, double high)
         f = 0.0;
     if (f > 1.0)
         f = 1.0;
-    return int(std::lround(gaugeWidth * f));
+    // Halves to even, as the library rounds everywhere else (81 px at one half: 40 px).
+    return int(std::nearbyint(gaugeWidth * f));
 }
 
 double NumIO2SpinStep(double value, bool up, double increment, double low, double high,

@@ -69,7 +69,7 @@ int NumIO2NearestPivot(const std::vector<double>& pivots, double v);
 /// Gauge value at x: linear in the range, snapped to the nearest pivot, clamped to the range.
 double NumIO2GaugeValueAt(int x, int gaugeLeft, int gaugeWidth, double low, double high,
                           const std::vector<double>& pivots);
-/// Filled part of the gauge bar in pixels (full when the bounds are equal).
+/// Filled part of the gauge bar in pixels (full when the bounds are equal), rounded halves to even.
 int NumIO2GaugeFill(int gaugeWidth, double value, double low, double high);
 /// The value one spin-button press gives.
 double NumIO2SpinStep(double value, bool up, double increment, double low, double high,

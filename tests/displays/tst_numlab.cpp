@@ -81,7 +81,6 @@ private slots:
     void stateIsNeverReplaced();
     void beforeDisplayCanRewrite();
     void disabledTextsAreEngraved();
-    void transparentLetsParentShow();
     void hiddenLabelDoesNotPaint();
     void styledColours();
 };
@@ -637,27 +636,6 @@ void TstNumLab::disabledTextsAreEngraved()
     const auto grey = columnSpan(img, leftArea, 0x808080);
     const auto white = columnSpan(img, leftArea, 0xFFFFFF);
     QCOMPARE(white.second, grey.second + 1);
-}
-
-void TstNumLab::transparentLetsParentShow()
-{
-    QWidget parent;
-    QPalette pal = parent.palette();
-    pal.setColor(QPalette::Window, QColor(0x12, 0x34, 0x56));
-    parent.setPalette(pal);
-    TNumLab lab(&parent);
-    lab.SetColorLabBakG(0x00FF00);
-    lab.SetColorLabText(0x0000FF);
-    lab.SetColorOutBakG(0xFF00FF);
-    lab.SetValue(1.0);
-    lab.SetTransparent(true);
-    const QImage img = rendered(lab);
-    const TColor behind = RGB(0x12, 0x34, 0x56);
-    QCOMPARE(px(img, 2, 2), behind);
-    QCOMPARE(px(img, 150, 20), behind);
-    QCOMPARE(countColor(img, TRect(0, 0, 160, 28), 0xFF00FF), 0);
-    QCOMPARE(px(img, 40, 5), TColor(0x00FF00)); // the box stays opaque
-    QVERIFY(countColor(img, TNumLabGeometry::ValueClip(35, 80, 28), 0x0000FF) > 0);
 }
 
 void TstNumLab::hiddenLabelDoesNotPaint()

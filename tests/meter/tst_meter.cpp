@@ -1,4 +1,4 @@
-// Runs the meter's suites: geometry without widgets, property logic, and rendering.
+// Runs the meter's suites: geometry without widgets, property logic, rendering and the picture.
 #include "tst_meter_suites.h"
 
 #include <QApplication>
@@ -17,6 +17,10 @@ int main(int argc, char** argv)
     }
     {
         TestMeterRender t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestMeterPicture t;
         status |= QTest::qExec(&t, argc, argv);
     }
     return status;

@@ -393,7 +393,7 @@ void TestMeterLogic::loadingStoresThenLoadedRepairs()
     QCOMPARE(m.MeterMinValue(), 5.0);
     QCOMPARE(m.MeterMaxValue(), 6.0);  // repaired to a real range
     QCOMPARE(m.Value(), 6.0);          // clamped
-    QCOMPARE(m.ValueSec(), -20.0);     // only the primary value is clamped
+    QCOMPARE(m.ValueSec(), 5.0);       // both values are clamped
     QVERIFY(m.Logarithmic());          // positive range: kept
     QVERIFY(m.ThresholdLow() <= m.ThresholdHigh());
     QVERIFY(m.ThresholdHigh() <= 6.0);

@@ -75,3 +75,20 @@ private slots:
     void everyLayoutRenders_data();
     void everyLayoutRenders();
 };
+
+class TestMeterPicture : public QObject {
+    Q_OBJECT
+private slots:
+    void closedCircleEndLabel_data();
+    void closedCircleEndLabel();
+    void minorTicksOnLogScales_data();
+    void minorTicksOnLogScales();
+    void geometryFollowsHiddenResize_data();
+    void geometryFollowsHiddenResize();
+    void loadedClampsBothValues_data();
+    void loadedClampsBothValues();
+    void primaryNeedleVisible_data();
+    void primaryNeedleVisible();
+    void captionOverKnob_data();
+    void captionOverKnob();
+};

@@ -1391,13 +1391,20 @@ void TestNumIO2Render::gauge_data()
     QTest::addColumn<double>("low");
     QTest::addColumn<double>("high");
     QTest::addColumn<double>("value");
+    QTest::addColumn<int>("width");
     QTest::addColumn<int>("fill");
-    QTest::newRow("empty") << 0.0 << 1000.0 << 0.0 << 0;
-    QTest::newRow("half") << 0.0 << 1000.0 << 500.0 << 41;
-    QTest::newRow("full") << 0.0 << 1000.0 << 1000.0 << 82;
-    QTest::newRow("beyond") << 0.0 << 1000.0 << 5000.0 << 82;
-    QTest::newRow("below") << 0.0 << 1000.0 << -5.0 << 0;
-    QTest::newRow("equal bounds") << 7.0 << 7.0 << 7.0 << 82;
+    QTest::newRow("empty") << 0.0 << 1000.0 << 0.0 << 82 << 0;
+    QTest::newRow("half") << 0.0 << 1000.0 << 500.0 << 82 << 41;
+    QTest::newRow("full") << 0.0 << 1000.0 << 1000.0 << 82 << 82;
+    QTest::newRow("beyond") << 0.0 << 1000.0 << 5000.0 << 82 << 82;
+    QTest::newRow("below") << 0.0 << 1000.0 << -5.0 << 82 << 0;
+    QTest::newRow("equal bounds") << 7.0 << 7.0 << 7.0 << 82 << 82;
+    // Halves round to even, as everywhere in the library.
+    QTest::newRow("40.5 down") << 0.0 << 1.0 << 0.5 << 81 << 40;
+    QTest::newRow("41.5 up") << 0.0 << 1.0 << 0.5 << 83 << 42;
+    QTest::newRow("2.5 down") << 0.0 << 1.0 << 0.25 << 10 << 2;
+    QTest::newRow("7.5 up") << 0.0 << 1.0 << 0.75 << 10 << 8;
+    QTest::newRow("40.6 up") << 0.0 << 810.0 << 406.0 << 81 << 41;
 }
 
 void TestNumIO2Render::gauge()
@@ -1405,22 +1412,25 @@ void TestNumIO2Render::gauge()
     QFETCH(double, low);
     QFETCH(double, high);
     QFETCH(double, value);
+    QFETCH(int, width);
     QFETCH(int, fill);
     auto f = MakeField();
     f->SetReadOnly(true);
     f->SetGaugeFrameStyle(fsNone);
     f->SetGaugeVisible(true);
+    f->SetGaugeWidth(width);
     f->SetRangeHigh(high);
     f->SetRangeLow(low);
     f->SetValue(value);
-    // Gauge rectangle (35, 19) - (117, 27); with no frame its outline is the background.
+    QCOMPARE(NumIO2GaugeFill(width, value, low, high), fill);
+    // Gauge rectangle (35, 19) - (35 + width, 27); with no frame its outline is the background.
     const int y = 23;
-    for (int x = 36; x < 117; ++x) {
+    for (int x = 36; x < 35 + width; ++x) {
         const TColor want = x < 35 + fill ? TColor(0x800000) : TColor(0xC0C0C0);
         QCOMPARE(Px(f.get(), x, y), want);
     }
     QCOMPARE(Px(f.get(), 34, y), f->ResolveColor(clBtnFace));
-    QCOMPARE(Px(f.get(), 117, y), f->ResolveColor(clBtnFace));
+    QCOMPARE(Px(f.get(), 35 + width, y), f->ResolveColor(clBtnFace));
     // The text box shrinks to the row above the gauge band (H - G = 16).
     QCOMPARE(Px(f.get(), 60, 14), TColor(0x808080)); // box outline bottom at H - G - 2
     QCOMPARE(Px(f.get(), 60, 15), TColor(0xFFFFFF)); // outer line at S + 3
