@@ -97,7 +97,7 @@ void TReportListView::syncWithStore()
         SetColCount(FRLData->NrOfColumns());
         resetColumnArrays();
     }
-    if (RowCount() != CountHeadRows() + std::max(1, NrOfRows()) || FixedRows() != CountHeadRows()) {
+    if (RowCount() != CountHeadRows() + std::max(1, shownRowCount()) || FixedRows() != CountHeadRows()) {
         updateGridRows();
         updateHeaderHeights();
     }
@@ -117,7 +117,7 @@ void TReportListView::resetColumnArrays()
 void TReportListView::updateGridRows()
 {
     const int hr = CountHeadRows();
-    SetRowCount(hr + std::max(1, NrOfRows()));
+    SetRowCount(hr + std::max(1, shownRowCount()));
     SetFixedRows(hr);
 }
 
@@ -768,13 +768,16 @@ void TReportListView::Clear()
 
 void TReportListView::Sort(int Col, int ColSec, bool Ascending)
 {
+    restoreFilterBase();
     FRLData->Sort(Col, ColSec, Ascending);
+    relayoutFilter();
     Paint();
 }
 
 void TReportListView::UnSort()
 {
     FRLData->UnSort();
+    relayoutFilter();
     Paint();
 }
 
