@@ -177,6 +177,8 @@ int TReportListView::EditRowEntries(int Row, QDialog* ContainerForm, int PosLeft
 
 int TReportListView::editRowEntries(int Row, QDialog* form, bool created, int xOff, int yOff, const QString& caption)
 {
+    // An open in-place editor would later write its stale text over what the form wrote.
+    HideEditor();
     FContainerForm = form;
     EnterAsOK* enter = new EnterAsOK(form, form);
     enter->setObjectName(kEditorMark + QStringLiteral("Keys"));

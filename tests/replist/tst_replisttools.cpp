@@ -72,6 +72,7 @@ private slots:
     void impossibleDateKeepsCell_data();
     void impossibleDateKeepsCell();
     void givenForm();
+    void inplaceEditorClosedFirst();
 };
 
 void TestRowEditor::splitFormat_data()
@@ -506,6 +507,29 @@ void TestRowEditor::givenForm()
     QCOMPARE(editorObjectsIn(&form), 0);
     QCOMPARE(form.findChildren<QLabel*>().size(), 1); // the form's own label stays
     QCOMPARE(v.EditRowEntries(4, &form, 0, 0), 0);     // no such row: no form shown
+}
+
+void TestRowEditor::inplaceEditorClosedFirst()
+{
+    TReportListView v;
+    v.SetBorderStyle(bsNone);
+    v.resize(300, 200);
+    v.SetColumnEditable(1, true);
+    v.SetElem(1, 2, QStringLiteral("old"));
+    v.SetOptions(v.Options() - goRowSelect);
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    const TRect c = v.CellRect(0, v.FixedRows() + 1);
+    QTest::mouseClick(v.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(c.Left + 20, c.Top + 5));
+    QTest::mouseClick(v.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(c.Left + 20, c.Top + 5));
+    QVERIFY(v.EditorMode());
+    inModal([&] { return v.EditRowEntries(2, 0, 0); }, [&](QDialog* d) {
+        if (auto* e = field<QLineEdit>(d, QStringLiteral("runtime_rlre_Edit1")))
+            e->setText(QStringLiteral("fresh"));
+        d->done(1);
+    });
+    QVERIFY(!v.EditorMode());
+    QCOMPARE(v.Elem(1, 2), QStringLiteral("fresh"));
 }
 
 QObject* createDataToolTests();
