@@ -62,6 +62,30 @@ bool tokenizeBoolean(const QString& exp, std::vector<BoolToken>& out, QString& e
     return true;
 }
 
+// Sorts stored rows by a column (and the store's secondary sort column) exactly as the
+// store's Sort would order them, through a container holding only their key texts.
+void sortStoredRows(TRLData& d, std::vector<int>& rows, int col, bool ascending)
+{
+    const TStringArray* s = d.Strings();
+    const int sec = d.SecondarySortColumn();
+    const bool hasSec = sec >= 1 && sec <= d.NrOfColumns();
+    TStringArray keys;
+    keys.Resize(hasSec ? 2 : 1, int(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        keys.SetStoredString(1, int(i) + 1, s->GetStoredString(col, rows[i]));
+        if (hasSec)
+            keys.SetStoredString(2, int(i) + 1, s->GetStoredString(sec, rows[i]));
+    }
+    keys.OnBeforeSortExchange = s->OnBeforeSortExchange;
+    keys.Sort(1, hasSec ? 2 : -1, ascending);
+    std::vector<int> sorted(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        sorted[i] = rows[size_t(keys.GetSortOrder(int(i) + 1) - 1)];
+    rows.swap(sorted);
+    d.SetLastSortColumn(col);
+    d.SetLastSortOrder(ascending);
+}
+
 } // namespace
 
 bool TRowMatcher::Compile(const QString& exp, TFilterMode mode, bool ignoreCase, QString& error)
@@ -242,13 +266,12 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
     const auto pause = SuppressPaintScope(this);
     // Rows are tested and sorted in the order they have without a filter.
     restoreFilterBase();
-    if (SortColumn >= 1 && SortColumn <= NrOfColumns())
-        FRLData->Sort(SortColumn, FRLData->SecondarySortColumn(), Ascending);
-
     TStringArray* s = FRLData->Strings();
     const int n = NrOfRows();
     if (!hasExp && !OnBeforeFilter) {
         liftFilter();
+        if (SortColumn >= 1 && SortColumn <= NrOfColumns())
+            FRLData->Sort(SortColumn, FRLData->SecondarySortColumn(), Ascending);
     } else {
         std::vector<int> cols;
         for (int c : FilterColumns)
@@ -261,22 +284,33 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
         for (int c : cols)
             prefixed.push_back(GetColCheckMode(c) != cmNone);
 
-        std::vector<QString> held(cols.size());
-        std::vector<QStringView> cells(cols.size());
-        QString joined;
-        const int step = std::max(1, n / 100);
-        for (int r = 1; r <= n; ++r) {
-            bool found = true;
-            if (hasExp) {
+        // The cells are read in stored order, which is the order they lie in memory; the
+        // display order only decides which rows the results belong to.
+        std::vector<char> match(size_t(n) + 1, 1);
+        if (hasExp) {
+            std::vector<QString> held(cols.size());
+            std::vector<QStringView> cells(cols.size());
+            QString joined;
+            const int step = std::max(1, n / 100);
+            for (int stored = 1; stored <= n; ++stored) {
                 joined.resize(0);
                 for (size_t i = 0; i < cols.size(); ++i) {
-                    held[i] = s->GetString(cols[i], r);
+                    held[i] = s->GetStoredString(cols[i], stored);
                     cells[i] = prefixed[i] ? QStringView(held[i]).mid(1) : QStringView(held[i]);
                     joined += cells[i];
                     joined += QLatin1Char('\n');
                 }
-                found = matcher.Matches(cells, joined);
+                match[size_t(stored)] = matcher.Matches(cells, joined) ? 1 : 0;
+                if (OnPercentDone && stored % step == 0)
+                    OnPercentDone(this, int(qint64(stored) * 100 / n));
             }
+        }
+        std::vector<int> shown, hidden;
+        std::vector<char> isShown(size_t(n) + 1, 0);
+        shown.reserve(size_t(n));
+        for (int r = 1; r <= n; ++r) {
+            const int stored = s->GetSortOrder(r);
+            bool found = match[size_t(stored)] != 0;
             if (OnBeforeFilter) {
                 bool own = true;
                 TLogicOp combine = loAND;
@@ -285,11 +319,30 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
             }
             const Byte attr = s->GetRowAttrib(r);
             s->SetRowAttrib(r, found ? Byte(attr & ~RowAttrFiltered) : Byte(attr | RowAttrFiltered));
-            if (OnPercentDone && r % step == 0)
-                OnPercentDone(this, int(qint64(r) * 100 / n));
+            (found ? shown : hidden).push_back(stored);
+            isShown[size_t(stored)] = found ? 1 : 0;
         }
+        // The order without the filter: hidden rows keep their places, the shown rows are
+        // sorted among themselves into the places they held.
+        FFilterBase.resize(size_t(n));
+        for (int r = 1; r <= n; ++r)
+            FFilterBase[size_t(r - 1)] = s->GetSortOrder(r);
+        if (SortColumn >= 1 && SortColumn <= NrOfColumns()) {
+            sortStoredRows(*FRLData, shown, SortColumn, Ascending);
+            size_t k = 0;
+            for (int& stored : FFilterBase)
+                if (isShown[size_t(stored)])
+                    stored = shown[k++];
+        }
+        // The hook has seen every row in place; only now do the rows move.
+        int r = 0;
+        for (int v : shown)
+            s->SetSortOrder(++r, v);
+        for (int v : hidden)
+            s->SetSortOrder(++r, v);
         FFilterActive = true;
-        relayoutFilter();
+        FShownRows = int(shown.size());
+        FFilterTotal = n;
     }
     updateGridRows();
     updateHeaderHeights();

@@ -19,6 +19,7 @@ public:
     /// texts each followed by a line feed (so no term can run from one cell into the next).
     bool Matches(const std::vector<QStringView>& cells, QStringView joined) const;
 
+
 private:
     struct Term {
         QStringMatcher matcher;

@@ -210,6 +210,12 @@ void TestRepListDataTools::unfilterRestoresOrderAndKeepsWork()
     QCOMPARE(v.RowCount(), v.CountHeadRows() + 6);
     for (int r = 1; r <= 6; ++r)
         QCOMPARE(int(v.Data()->Strings()->GetRowAttrib(r) & RowAttrFiltered), 0);
+    // Sorted filtering sorts the shown rows into their places; hidden rows keep theirs.
+    QCOMPARE(v.FilterAndSort(QStringLiteral("e"), {1}, false, fmSimple, 3, true), 4);
+    QCOMPARE(shownNames(v), QStringList({"elder berry", "Cherry pie", "Apple", "date"}));
+    QCOMPARE(v.LastSortColumn(), 3);
+    QCOMPARE(v.FilterAndSort(QString(), {}, false, fmSimple, -1, true), 6);
+    QCOMPARE(allNames(v), QStringList({"elder berry", "banana", "Cherry pie", "Apple", "date", "fig"}));
 }
 
 void TestRepListDataTools::beforeFilterHook_data()
