@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,6 +32,7 @@ public:
         m_view = new TReportListView;
         m_view->setMinimumSize(600, 480);
         left->addWidget(m_view, 1);
+        left->addLayout(filterBar());
         m_status = new QLabel;
         m_event = new QLabel("event: -");
         left->addWidget(m_status);
@@ -99,6 +102,34 @@ public:
         button("Unsort", [this] { m_view->UnSort(); });
         button("Empty list", [this] { m_view->SetNrRows(0); });
         button("Refill (5000 rows)", [this] { build(); });
+        button("Edit row…", [this] {
+            int r = m_view->FirstSelectedRow();
+            if (r < 1)
+                r = 1;
+            const QPoint at = m_view->mapToGlobal(QPoint(40, 40));
+            const int result = m_view->EditRowEntries(r, at.x(), at.y());
+            m_event->setText(QStringLiteral("event: row editor of row %1 ended with %2").arg(r).arg(result));
+        });
+        button("Export HTML…", [this] {
+            const QString name = QFileDialog::getSaveFileName(this, "Export HTML", "parts.html", "HTML (*.html)");
+            if (name.isEmpty())
+                return;
+            try {
+                m_view->ExportHTMLTable(name, 1, 1, m_view->NrOfColumns(), m_view->NrOfRows(), {}, 1, 0, 3, true,
+                                        "head", "cell", "parts");
+                m_event->setText(QStringLiteral("event: exported to %1").arg(name));
+            } catch (const EQORError& e) {
+                m_event->setText(QStringLiteral("export failed: %1").arg(e.Message()));
+            }
+        });
+        button("Load lines…", [this] {
+            const QString name = QFileDialog::getOpenFileName(this, "Load lines into \"Part\"");
+            if (name.isEmpty())
+                return;
+            const int n = m_view->LoadLinesFromFile(2, 1, name);
+            m_event->setText(n < 0 ? QStringLiteral("event: cannot read %1").arg(name)
+                                   : QStringLiteral("event: %1 lines loaded into \"Part\"").arg(n));
+        });
         side->setRowStretch(row, 1);
         top->addLayout(side);
 
@@ -115,6 +146,34 @@ public:
     }
 
 private:
+    // Filter text, mode and case: every change filters again, sorted by the "Part" column.
+    QLayout* filterBar()
+    {
+        auto* bar = new QHBoxLayout;
+        auto* text = new QLineEdit;
+        text->setPlaceholderText("filter, e.g. steel OR copper");
+        auto* mode = new QComboBox;
+        mode->addItems({"Simple", "Boolean", "Grep"});
+        auto* ignoreCase = new QCheckBox("ignore case");
+        ignoreCase->setChecked(true);
+        auto* result = new QLabel;
+        bar->addWidget(new QLabel("Filter:"));
+        bar->addWidget(text, 1);
+        bar->addWidget(mode);
+        bar->addWidget(ignoreCase);
+        bar->addWidget(result);
+        auto apply = [this, text, mode, ignoreCase, result] {
+            const int n = m_view->FilterAndSort(text->text(), {}, ignoreCase->isChecked(),
+                                                TFilterMode(mode->currentIndex()), 2, true);
+            result->setText(n < 0 ? m_view->LastFilterError() : QStringLiteral("%1 shown").arg(n));
+            updateStatus();
+        };
+        connect(text, &QLineEdit::textChanged, this, apply);
+        connect(mode, qOverload<int>(&QComboBox::currentIndexChanged), this, apply);
+        connect(ignoreCase, &QCheckBox::toggled, this, apply);
+        return bar;
+    }
+
     void build()
     {
         TReportListView* v = m_view;
@@ -133,7 +192,9 @@ private:
         v->SetColCheckMode(1, cmBox);
         v->SetColCheckMode(5, cmRadio);
         v->SetColumnFormat(3, "[f][8]0.000");
-        v->SetColumnFormat(6, "[i]rix5");
+        v->SetColumnFormat(6, "[#i][70]rix5");
+        v->SetColumnFormat(2, "[s][160]");
+        v->SetColumnFormat(4, "[c:5][110]Steel|Aluminium|Copper|Titanium|Brass|Nickel|Zinc|Lead");
         for (int r = 1; r <= 5000; ++r) {
             v->SetElem(1, r, QString());
             v->SetElemChecked(1, r, r % 3 == 0);
@@ -165,13 +226,14 @@ private:
 
     void updateStatus()
     {
-        m_status->setText(QStringLiteral("rows %1, selected %2, first selected %3, checked \"OK\" %4, sorted by column %5 %6")
+        m_status->setText(QStringLiteral("rows %1 (%7 shown), selected %2, first selected %3, checked \"OK\" %4, sorted by column %5 %6")
                               .arg(m_view->NrOfRows())
                               .arg(m_view->NumSelectedRows())
                               .arg(m_view->FirstSelectedRow())
                               .arg(m_view->CountCheckedElemsInCol(1))
                               .arg(m_view->LastSortColumn())
-                              .arg(m_view->LastSortOrder() ? "ascending" : "descending"));
+                              .arg(m_view->LastSortOrder() ? "ascending" : "descending")
+                              .arg(m_view->NumShownRows()));
     }
 
     TReportListView* m_view;

@@ -6,7 +6,11 @@
 #include "replist/QOR_replist.h"
 #include "foundation/QOR_Grid.h"
 
+#include <QPointer>
 #include <vector>
+
+class QDialog;
+class QPushButton;
 
 namespace qor {
 
@@ -357,11 +361,41 @@ public:
     void ChangedSetup();
     void ChangedSelection();
 
+    // ---- row editor, filtering, HTML export and line import
+    /// Edits row Row in a modal form made for it at screen position (PosLeft, PosTop), with
+    /// the caption "Editing Row <Row>" and the buttons OK and Cancel. The result is the
+    /// form's: 1 OK (the row written back), 2 Cancel or closed; 0 for a row out of range.
+    int EditRowEntries(int Row, int PosLeft, int PosTop);
+    int EditRowEntries(int Row, int PosLeft, int PosTop, const QString& FormCaption, const QString& ButOKCaption,
+                       const QString& ButCancelCaption);
+    /// The controls go into ContainerForm at (PosLeft, PosTop); the caller's form has no
+    /// buttons made for it, so it ends the edit itself (done(1) to write back).
+    int EditRowEntries(int Row, QDialog* ContainerForm, int PosLeft, int PosTop);
+    /// Sorts by SortColumn (none when out of range), then hides the rows that do not match
+    /// FilterExp in the columns FilterColumns (all when empty); an empty expression shows
+    /// every row again. The number of rows shown, or -1 with nothing changed when the
+    /// expression is malformed (LastFilterError says why). See docs/REPLIST_FILTER.md.
+    int FilterAndSort(const QString& FilterExp, const std::vector<int>& FilterColumns, bool IgnoreCase,
+                      TFilterMode FilterMode, int SortColumn, bool Ascending);
+    bool FilterActive() const { return FFilterActive; }
+    /// Rows shown: display rows 1..NumShownRows(); the hidden ones follow them.
+    int NumShownRows() const;
+    bool RowShown(int r) const;
+    QString LastFilterError() const { return FFilterError; }
+    void ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR,
+                         const std::vector<int>& ColumnSelection, int Border, int CellSpacing, int Cellpadding,
+                         bool IncludeHeader, const QString& HeadClass, const QString& CellClass,
+                         const QString& TableClass);
+    int LoadLinesFromFile(int Column, int FirstRow, const QString& FName);
+    /// The row editor's form while an edit runs, else nullptr.
+    QDialog* ContainerForm() const;
+
 protected:
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
     bool SelectCell(int ACol, int ARow) override;
     void TopLeftChanged() override;
-    /// Editing needs an editable column and an enabled row, whatever the input path.
+    /// Editing needs an editable column, an enabled row and a row that is shown, whatever the
+    /// input path (no editor on the blank line shown when a filter hid every row).
     bool CanEditShow() const override;
     /// Dragging a header border sizes the grid column under it, with OnChangeSetup.
     void ColumnSizedByUser(int ACol, int Width) override;
@@ -385,6 +419,11 @@ private:
     void drawDataCell(int ACol, int ARow, const TRect& rect);
     void drawHeaderCell(int ACol, int ARow, const TRect& rect);
     int headerBandEnd() const;
+    int editRowEntries(int Row, QDialog* form, bool created, int xOff, int yOff, const QString& caption);
+    void liftFilter();
+    void relayoutFilter();
+    void restoreFilterBase();
+    int shownRowCount();
 
     TRLData* FRLData = nullptr;
     std::vector<int> FColOrder;
@@ -436,6 +475,14 @@ private:
     int FInterRowIndicatorPos = 0;
     int FRowColPattern = 1;
     bool FFixedFirstColumn = false;
+
+    QPointer<QWidget> FContainerForm;
+    QPointer<QWidget> FSBERCancel;
+    std::vector<int> FFilterBase; ///< display order without the filter (stored positions)
+    bool FFilterActive = false;
+    int FShownRows = 0;
+    int FFilterTotal = 0;
+    QString FFilterError;
 };
 
 } // namespace qor

@@ -72,6 +72,8 @@ public:
 constexpr Byte RowAttrSelected = 0x80;
 constexpr Byte RowAttrDisabled = 0x40;
 constexpr Byte ColAttrSelected = 0x80;
+/// Row attribute bit of a row that the view's FilterAndSort hides.
+constexpr Byte RowAttrFiltered = 0x20;
 
 /// The report list's data: columns 1..NrOfColumns (plus a hidden column 0 per row) and
 /// rows 1..NrOfRows of short texts. Row numbers are display rows: after a sort, row 1 is
@@ -218,6 +220,24 @@ public:
     int FeedbkStep() const { return FFeedbkStep; }
     /// Calls OnBeforeHTMLExport when assigned.
     void BeforeHTMLExport(QString& Text, int Col, int Row);
+
+    // ---- HTML export and line import
+    /// Writes columns LoC..HiC (those in ColumnSelection; all when it is empty) of rows
+    /// LoR..HiR as an HTML5 table in UTF-8, atomically. Raises EQORRLDataError when the file
+    /// cannot be written; an existing file then stays as it was.
+    void ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR,
+                         const std::vector<int>& ColumnSelection, int Border, int CellSpacing, int Cellpadding,
+                         bool IncludeHeader, const QString& HeadClass, const QString& CellClass,
+                         const QString& TableClass);
+    /// The document ExportHTMLTable writes.
+    QString HTMLTable(int LoC, int LoR, int HiC, int HiR, const std::vector<int>& ColumnSelection, int Border,
+                      int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
+                      const QString& CellClass, const QString& TableClass);
+    /// Puts the lines of a text file (UTF-8, bytes that are not UTF-8 read as Latin-1; LF,
+    /// CR LF or CR line ends) into column Column from row FirstRow on, adding rows as needed.
+    /// The number of lines stored; -1, with nothing changed, when the file cannot be read or
+    /// the column or row is out of range.
+    int LoadLinesFromFile(int Column, int FirstRow, const QString& FName);
 
     TBeforeSortExchgEvent OnBeforeSortExchange;
     TBeforeHTMLExportEvent OnBeforeHTMLExport;

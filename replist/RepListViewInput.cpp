@@ -59,7 +59,7 @@ void TReportListView::MouseDown(TMouseButton button, TShiftState shift, int x, i
 
     const auto pause = SuppressPaintScope(this);
     const int dataRow = dataRowOf(g);
-    const bool isDataRow = g >= CountHeadRows();
+    const bool isDataRow = g >= CountHeadRows() && dataRow <= NumShownRows();
     const bool disabled = isDataRow && rowDisabled(dataRow);
     const TGridOptions opts = Options();
     SetOptions(ColumnEditable(dataCol) && !disabled ? opts + goEditing : opts - goEditing);
@@ -215,7 +215,7 @@ QString TReportListView::GetEditText(int ACol, int ARow)
     const int dataCol = dataColOf(ACol);
     const int dataRow = dataRowOf(ARow);
     QString text = FRLData->Strings()->GetString(dataCol, dataRow);
-    if (dataRow < 1 || dataRow > NrOfRows())
+    if (dataRow < 1 || dataRow > NumShownRows())
         text.clear();
     if (GetColCheckMode(dataCol) != cmNone)
         text = text.mid(1);
@@ -228,7 +228,7 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString& Value)
 {
     const int dataCol = dataColOf(ACol);
     const int dataRow = dataRowOf(ARow);
-    if (dataRow >= 1 && dataRow <= NrOfRows() && dataCol >= 1 && dataCol <= NrOfColumns() && !rowDisabled(dataRow)) {
+    if (dataRow >= 1 && dataRow <= NumShownRows() && dataCol >= 1 && dataCol <= NrOfColumns() && !rowDisabled(dataRow)) {
         QString stored = Value;
         if (GetColCheckMode(dataCol) != cmNone) {
             const QString old = FRLData->Strings()->GetString(dataCol, dataRow);

@@ -97,7 +97,7 @@ void TReportListView::syncWithStore()
         SetColCount(FRLData->NrOfColumns());
         resetColumnArrays();
     }
-    if (RowCount() != CountHeadRows() + std::max(1, NrOfRows()) || FixedRows() != CountHeadRows()) {
+    if (RowCount() != CountHeadRows() + std::max(1, shownRowCount()) || FixedRows() != CountHeadRows()) {
         updateGridRows();
         updateHeaderHeights();
     }
@@ -117,7 +117,7 @@ void TReportListView::resetColumnArrays()
 void TReportListView::updateGridRows()
 {
     const int hr = CountHeadRows();
-    SetRowCount(hr + std::max(1, NrOfRows()));
+    SetRowCount(hr + std::max(1, shownRowCount()));
     SetFixedRows(hr);
 }
 
@@ -331,7 +331,9 @@ void TReportListView::SetEnabled(bool on)
 
 bool TReportListView::CanEditShow() const
 {
-    return TCustomDrawGrid::CanEditShow() && ColumnEditable(dataColOf(Col())) && !rowDisabled(dataRowOf(Row()));
+    const int dataRow = dataRowOf(Row());
+    return TCustomDrawGrid::CanEditShow() && ColumnEditable(dataColOf(Col())) && dataRow <= NumShownRows()
+        && !rowDisabled(dataRow);
 }
 
 void TReportListView::hideEditorOnDisabledRow()
@@ -804,7 +806,9 @@ void TReportListView::Clear()
 void TReportListView::Sort(int Col, int ColSec, bool Ascending)
 {
     HideEditor();
+    restoreFilterBase();
     FRLData->Sort(Col, ColSec, Ascending);
+    relayoutFilter();
     Paint();
 }
 
@@ -812,6 +816,7 @@ void TReportListView::UnSort()
 {
     HideEditor();
     FRLData->UnSort();
+    relayoutFilter();
     Paint();
 }
 

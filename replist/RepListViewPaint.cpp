@@ -90,7 +90,7 @@ void TReportListView::drawDataCell(int ACol, int ARow, const TRect& cellRect)
     TStringArray* strings = FRLData->Strings();
 
     // 1. text
-    QString text = (dataRow >= 1 && dataRow <= NrOfRows()) ? strings->GetString(dataCol, dataRow) : QString();
+    QString text = (dataRow >= 1 && dataRow <= NumShownRows()) ? strings->GetString(dataCol, dataRow) : QString();
     if (ColumnIsPwd(dataCol)) {
         // The mask covers the visible part; a check column keeps its state character.
         if (mode != cmNone)
@@ -351,7 +351,7 @@ void TReportListView::Paint()
     const int W = ClientWidth();
     const int H = ClientHeight();
     const int hr = CountHeadRows();
-    if (NrOfRows() == 0) {
+    if (NumShownRows() == 0) {
         int y = 0;
         for (int g = 0; g < hr; ++g)
             y += TCustomGrid::RowHeights(g) + 1;
