@@ -1,5 +1,6 @@
 // Tests of the gradient fill: the rounding multiply-divide, band boundaries for odd sizes,
 // band colours of every type, colour flipping, the pixels on screen, grid and frame.
+#include "foundation/QOR_Testing.h"
 #include "bars/GradFillGeometry_p.h"
 
 #include <QMetaProperty>
@@ -11,16 +12,6 @@ using namespace qor::gradfl;
 namespace {
 
 TColor px(const QImage& img, int x, int y) { return RgbToColor(img.pixel(x, y)); }
-
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -221,7 +212,7 @@ void TstGradFill::onScreen()
     QWidget host;
     auto* g = new TGradFill(&host);
     g->resize(120, 100);
-    PaintCounter counter;
+    qor::testing::PaintCounter counter;
     g->installEventFilter(&counter);
     int fired = 0;
     g->OnPaint = [&](TObject* sender) {
@@ -231,13 +222,13 @@ void TstGradFill::onScreen()
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
     QCoreApplication::processEvents();
-    const int paints = counter.paints;
+    const int paints = counter.n;
     g->SetColorFirst(0x000000);
     g->SetColorLast(0xFFFFFF);
     g->SetFillType(TGradType(type));
     g->SetNrColors(n);
     QCoreApplication::processEvents();
-    QVERIFY(counter.paints > paints); // the setters reach the window
+    QVERIFY(counter.n > paints); // the setters reach the window
     QVERIFY(fired > 0);
     const QImage img = g->grab().toImage();
     for (int i = 0; i < points.size(); ++i)

@@ -16,22 +16,11 @@ namespace {
 
 TColor px(const QImage& img, int x, int y) { return RgbToColor(img.pixel(x, y)); }
 
-/// Counts the paint events a widget receives.
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
 /// A shown bar with distinct colours and no frames or text, unless a test sets them.
 struct Shown {
     QWidget host;
     TProgBar* bar;
-    PaintCounter counter;
+    qor::testing::PaintCounter counter;
     explicit Shown(bool plain = true)
     {
         host.resize(400, 200);
@@ -51,7 +40,7 @@ struct Shown {
     int settle()
     {
         QCoreApplication::processEvents();
-        return counter.paints;
+        return counter.n;
     }
     /// What the window shows after the event loop ran.
     QImage screen()

@@ -1,5 +1,6 @@
 // Tests of the grid base: axis geometry, cell rectangles and hit tests, scrolling,
 // keyboard and wheel navigation, the in-place editor, column sizing and painting.
+#include "foundation/QOR_Testing.h"
 #include "foundation/QOR_Grid.h"
 
 #include <QApplication>
@@ -590,18 +591,6 @@ void TestGrid::topLeftChangedFires()
 }
 
 namespace {
-// Counts the paint events a widget receives.
-struct PaintCounter : QObject {
-    int n = 0;
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++n;
-        return false;
-    }
-};
-
 // Draws its cells in one colour, repainted at once by SetFill as a setter of a derived
 // control does.
 class FillGrid : public ProbeGrid {
@@ -637,7 +626,7 @@ void TestGrid::directPaintReachesScreen()
     g.resize(300, 150);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    PaintCounter paints(g.viewport());
+    qor::testing::PaintCounter paints(g.viewport());
     for (TColor c : {clRed, clLime, clBlue}) {
         QCoreApplication::processEvents();
         paints.n = 0;

@@ -1,4 +1,5 @@
 // Tests of the on/off button: geometry, glyph sets, what the window shows, groups and mouse.
+#include "foundation/QOR_Testing.h"
 #include "pickers/OnOffBut_p.h"
 #include "pickers/QOR_onoffbut.h"
 
@@ -46,16 +47,6 @@ int countColor(const QImage& img, const QRect& r, TColor c)
             n += px(img, x, y) == c;
     return n;
 }
-
-/// Counts the paint events a widget receives.
-struct PaintCounter : QObject {
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        count += e->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 /// A parent that paints its left half red and its right half blue.
 class TwoColourParent : public QWidget {
@@ -513,7 +504,7 @@ void TstOnOffBut::setterReachesScreen()
     TOnOffBut* b = h.add(10, 10);
     QVERIFY(h.show());
     const QImage before = shot(h.w);
-    PaintCounter paints;
+    qor::testing::PaintCounter paints;
     b->installEventFilter(&paints);
     switch (which) {
     case 0: b->SetOnOff(false); break;
@@ -528,7 +519,7 @@ void TstOnOffBut::setterReachesScreen()
     default: b->SetAutoCenter(true); break;
     }
     QTest::qWait(20);
-    QVERIFY(paints.count > 0); // the window repainted by itself
+    QVERIFY(paints.n > 0); // the window repainted by itself
     QVERIFY(before != shot(h.w));
 }
 

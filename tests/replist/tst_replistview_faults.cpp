@@ -1,5 +1,6 @@
 // Regression tests of the report list view: what setters show, handlers after Assign, the
 // in-place editor while rows move, disabled rows, shift-click, double clicks, column sizing.
+#include "foundation/QOR_Testing.h"
 #include "replist/QOR_ReportListView.h"
 
 #include <QApplication>
@@ -12,18 +13,6 @@
 using namespace qor;
 
 namespace {
-
-// Counts the paint events a widget receives.
-struct PaintCounter : QObject {
-    int n = 0;
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++n;
-        return false;
-    }
-};
 
 using ViewStep = std::function<void(TReportListView&)>;
 
@@ -92,7 +81,7 @@ void TestRepListFaults::settersReachScreen()
         {"NrOfRows", [](TReportListView& w) { w.SetNrRows(0); }},
         {"EmptyMessage", [](TReportListView& w) { w.SetEmptyMessage("none"); }},
     };
-    PaintCounter paints(v.viewport());
+    qor::testing::PaintCounter paints(v.viewport());
     for (const auto& [name, step] : steps) {
         QCoreApplication::processEvents();
         paints.n = 0;
