@@ -64,17 +64,22 @@ bool tokenizeBoolean(const QString& exp, std::vector<BoolToken>& out, QString& e
 
 // Sorts stored rows by a column (and the store's secondary sort column) exactly as the
 // store's Sort would order them, through a container holding only their key texts.
-void sortStoredRows(TRLData& d, std::vector<int>& rows, int col, bool ascending)
+void sortStoredRows(const TRLData& d, std::vector<int>& rows, int col, bool ascending)
 {
     const TStringArray* s = d.Strings();
     const int sec = d.SecondarySortColumn();
     const bool hasSec = sec >= 1 && sec <= d.NrOfColumns();
+    // Check columns sort by the text behind the check character, as the store's Sort does.
+    auto key = [&](int c, int stored) {
+        const QString t = s->GetStoredString(c, stored);
+        return d.GetColCheckMode(c) == cmNone ? t : t.mid(1);
+    };
     TStringArray keys;
     keys.Resize(hasSec ? 2 : 1, int(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i) {
-        keys.SetStoredString(1, int(i) + 1, s->GetStoredString(col, rows[i]));
+        keys.SetStoredString(1, int(i) + 1, key(col, rows[i]));
         if (hasSec)
-            keys.SetStoredString(2, int(i) + 1, s->GetStoredString(sec, rows[i]));
+            keys.SetStoredString(2, int(i) + 1, key(sec, rows[i]));
     }
     keys.OnBeforeSortExchange = s->OnBeforeSortExchange;
     keys.Sort(1, hasSec ? 2 : -1, ascending);
@@ -82,8 +87,6 @@ void sortStoredRows(TRLData& d, std::vector<int>& rows, int col, bool ascending)
     for (size_t i = 0; i < rows.size(); ++i)
         sorted[i] = rows[size_t(keys.GetSortOrder(int(i) + 1) - 1)];
     rows.swap(sorted);
-    d.SetLastSortColumn(col);
-    d.SetLastSortOrder(ascending);
 }
 
 } // namespace
@@ -329,17 +332,17 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
             FFilterBase[size_t(r - 1)] = s->GetSortOrder(r);
         if (SortColumn >= 1 && SortColumn <= NrOfColumns()) {
             sortStoredRows(*FRLData, shown, SortColumn, Ascending);
+            FRLData->FSortColumn = SortColumn;
+            FRLData->FSortOrder = Ascending;
             size_t k = 0;
             for (int& stored : FFilterBase)
                 if (isShown[size_t(stored)])
                     stored = shown[k++];
         }
-        // The hook has seen every row in place; only now do the rows move.
-        int r = 0;
-        for (int v : shown)
-            s->SetSortOrder(++r, v);
-        for (int v : hidden)
-            s->SetSortOrder(++r, v);
+        // The hook has seen every row in place; only now do the rows move, in one step.
+        std::vector<int> order(shown);
+        order.insert(order.end(), hidden.begin(), hidden.end());
+        s->SetSortOrders(order);
         FFilterActive = true;
         FShownRows = int(shown.size());
         FFilterTotal = n;
@@ -388,7 +391,6 @@ void TReportListView::relayoutFilter()
     const int n = NrOfRows();
     FFilterBase.resize(size_t(n));
     std::vector<int> hidden;
-    int r = 1;
     for (int d = 1; d <= n; ++d) {
         const int stored = s->GetSortOrder(d);
         FFilterBase[size_t(d - 1)] = stored;
@@ -403,10 +405,9 @@ void TReportListView::relayoutFilter()
         if (!(s->GetRowAttrib(d) & RowAttrFiltered))
             shown.push_back(stored);
     }
-    for (int v : shown)
-        s->SetSortOrder(r++, v);
-    for (int v : hidden)
-        s->SetSortOrder(r++, v);
+    std::vector<int> order(shown);
+    order.insert(order.end(), hidden.begin(), hidden.end());
+    s->SetSortOrders(order);
     FShownRows = int(shown.size());
     FFilterTotal = n;
 }
@@ -415,9 +416,7 @@ void TReportListView::restoreFilterBase()
 {
     if (!FFilterActive || int(FFilterBase.size()) != NrOfRows())
         return;
-    TStringArray* s = FRLData->Strings();
-    for (int d = 1; d <= NrOfRows(); ++d)
-        s->SetSortOrder(d, FFilterBase[size_t(d - 1)]);
+    FRLData->Strings()->SetSortOrders(FFilterBase);
 }
 
 // Rows added or removed while a filter is active end it: the new rows were never tested,
