@@ -205,9 +205,9 @@ int TReportListView::editRowEntries(int Row, QDialog* form, bool created, int xO
         QString format = GetColumnFormat(k);
         if (OnRequestEditFormat)
             OnRequestEditFormat(this, k, Row, format);
-        const TRowEditField spec = SplitEditFormat(format);
-        wmax = std::max(wmax, spec.Width);
-        const QString& R = spec.Remainder;
+        const TRowEditField fmt = SplitEditFormat(format);
+        wmax = std::max(wmax, fmt.Width);
+        const QString& R = fmt.Remainder;
         const QString cell = Elem(k, Row);
 
         QLabel* label = new QLabel(GetColName(k) + QLatin1Char(':'), form);
@@ -216,7 +216,7 @@ int TReportListView::editRowEntries(int Row, QDialog* form, bool created, int xO
         label->setGeometry(xOff + 8, yOff + (k - 1) * kPitch + 3, e, label->sizeHint().height());
 
         QWidget* input = nullptr;
-        const QChar letter = spec.Letter();
+        const QChar letter = fmt.Letter();
         switch (letter.unicode()) {
         case 'c':
         case 'l': {
@@ -230,9 +230,9 @@ int TReportListView::editRowEntries(int Row, QDialog* form, bool created, int xO
             items.removeLast(); // the part after the closing bar
             box->addItems(items);
             box->setMaxVisibleItems(8);
-            const qsizetype colon = spec.TypeText.indexOf(QLatin1Char(':'));
+            const qsizetype colon = fmt.TypeText.indexOf(QLatin1Char(':'));
             if (colon >= 0) {
-                const int count = ReadIntegerAt(spec.TypeText, int(colon) + 2);
+                const int count = ReadIntegerAt(fmt.TypeText, int(colon) + 2);
                 if (count >= 1)
                     box->setMaxVisibleItems(count);
             }
@@ -247,7 +247,7 @@ int TReportListView::editRowEntries(int Row, QDialog* form, bool created, int xO
             QDateTimeEdit* pick = new QDateTimeEdit(QDateTime::currentDateTime(), form);
             pick->setObjectName(kEditorMark + QStringLiteral("DtPick") + QString::number(k));
             pick->setLocale(QLocale::c());
-            const QString pickFormat = spec.TypeText.mid(1);
+            const QString pickFormat = fmt.TypeText.mid(1);
             pick->setProperty("Format", pickFormat);
             pick->setDisplayFormat(QtDateTimeDisplayFormat(pickFormat));
             const QString source = !cell.isEmpty() ? cell : R;
@@ -306,8 +306,8 @@ int TReportListView::editRowEntries(int Row, QDialog* form, bool created, int xO
         if (!input)
             continue;
         input->setProperty(kTagProperty, k);
-        input->setGeometry(e + xOff + 12, yOff + (k - 1) * kPitch, spec.Width, input->sizeHint().height());
-        if (spec.ReadOnly) {
+        input->setGeometry(e + xOff + 12, yOff + (k - 1) * kPitch, fmt.Width, input->sizeHint().height());
+        if (fmt.ReadOnly) {
             setReadOnlyLook(input);
         } else {
             input->installEventFilter(enter);
