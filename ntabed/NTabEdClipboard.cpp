@@ -368,23 +368,30 @@ bool TNTabEd::ExtractFromClipboard()
 
 // ---- commands on the selected cells ------------------------------------------------------
 
-void TNTabEd::clearCommand()
+bool TNTabEd::forSelectedCells(const std::function<void(TMatrix&, Byte*, std::size_t)>& fn)
 {
     if (m_readOnly)
-        return;
+        return false;
     HideEditor();
     const TGridRect d = dataSelection();
-    {
-        InternalSuppress sup(this);
-        QuietTable q(this);
-        TMatrix& m = m_data->Matrix();
-        Byte* st = m_data->States();
-        for (int r = d.Top; r <= d.Bottom; ++r)
-            for (int c = d.Left; c <= d.Right; ++c) {
-                m.Values()[m.index(c, r)] = 0;
-                st[m.index(c, r)] = 0;
-            }
-    }
+    InternalSuppress sup(this);
+    QuietTable q(this);
+    TMatrix& m = m_data->Matrix();
+    Byte* st = m_data->States();
+    for (int r = d.Top; r <= d.Bottom; ++r)
+        for (int c = d.Left; c <= d.Right; ++c)
+            fn(m, st, m.index(c, r));
+    return true;
+}
+
+void TNTabEd::clearCommand()
+{
+    const bool done = forSelectedCells([](TMatrix& m, Byte* st, std::size_t i) {
+        m.Values()[i] = 0;
+        st[i] = 0;
+    });
+    if (!done)
+        return;
     Invalidate();
     Fire(OnPaste);
     Fire(OnChange);
@@ -393,19 +400,8 @@ void TNTabEd::clearCommand()
 
 void TNTabEd::toggleEmptyCommand()
 {
-    if (m_readOnly)
+    if (!forSelectedCells([](TMatrix&, Byte* st, std::size_t i) { st[i] ^= csEmpty; }))
         return;
-    HideEditor();
-    const TGridRect d = dataSelection();
-    {
-        InternalSuppress sup(this);
-        QuietTable q(this);
-        const TMatrix& m = m_data->Matrix();
-        Byte* st = m_data->States();
-        for (int r = d.Top; r <= d.Bottom; ++r)
-            for (int c = d.Left; c <= d.Right; ++c)
-                st[m.index(c, r)] ^= csEmpty;
-    }
     Invalidate();
     Fire(OnCellStateChanged);
 }

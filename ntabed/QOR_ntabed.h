@@ -375,6 +375,9 @@ private:
     void headingCommand(int item);
     void clearCommand();
     void toggleEmptyCommand();
+    /// Hands fn the value and state index of every selected data cell, with the table's
+    /// notifications held back; false (nothing run) when the data are read-only.
+    bool forSelectedCells(const std::function<void(TMatrix&, Byte*, std::size_t)>& fn);
     void selectAllCommand();
     void readOnlyCommand();
 
