@@ -12,14 +12,6 @@ Q_DECLARE_METATYPE(qor::TMeterLayout)
 
 namespace {
 
-QImage Render(TMeter& m)
-{
-    TBitmap B;
-    if (!m.RenderTo(&B))
-        return QImage();
-    return B.Image().copy();
-}
-
 TColor Px(const QImage& img, int x, int y)
 {
     if (x < 0 || y < 0 || x >= img.width() || y >= img.height())
@@ -99,7 +91,7 @@ void TestMeterPicture::closedCircleEndLabel()
             startBox = TRect(x, y, x + c->TextWidth(text), y + c->TextHeight(text));
         drawn << text;
     };
-    const QImage all = Render(m);
+    const QImage all = RenderMeter(m);
     QVERIFY(!drawn.isEmpty());
     QCOMPARE(drawn.contains(MeterLabelText(mx, decimals)), endLabel);
     // The start label's box holds the start label alone: nothing printed over it.
@@ -108,7 +100,7 @@ void TestMeterPicture::closedCircleEndLabel()
         if (calls++ > 0)
             text.clear();
     };
-    const QImage startOnly = Render(m);
+    const QImage startOnly = RenderMeter(m);
     for (int y = startBox.Top; y < startBox.Bottom; ++y)
         for (int x = startBox.Left; x < startBox.Right; ++x)
             QVERIFY2(Px(all, x, y) == Px(startOnly, x, y), qPrintable(QString("overprint at %1,%2").arg(x).arg(y)));
@@ -142,7 +134,7 @@ void TestMeterPicture::minorTicksOnLogScales()
     m.SetMeterScaleLine(false);
     m.SetAnchorCovered(false);
     m.OnBeforeDrawScaleLabel = [](TObject*, TCanvas*, QString& text, int, int) { text.clear(); };
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     const double R = m.ScaleRadius();
     // Major ticks reach 8 px in, minor ticks 4: the outer ring holds both, the inner ring of the
     // same width only the major ones.
@@ -203,7 +195,7 @@ void TestMeterPicture::geometryFollowsHiddenResize()
     QCOMPARE(v, 0.5);
     // The picture is drawn around the new centre: the needle (straight up) has its tip there.
     m->SetValue(0.5);
-    const QImage img = Render(*m);
+    const QImage img = RenderMeter(*m);
     const TPoint tip = s.PixelAtAngle(90, g.Radius - 4);
     bool outline = false;
     for (int dy = -1; dy <= 1; ++dy)
@@ -246,7 +238,7 @@ void TestMeterPicture::loadedClampsBothValues()
     const TPoint p = s.PixelAtAngle(s.Theta(wantSec), m.ScaleRadius() * 0.6);
     m.OnBeforeDrawNeedle = [](TObject*, TCanvas*, bool& drawn) { drawn = true; };
     m.NeedleLayoutSec()->SetThickness(6);
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     QCOMPARE(Count(img, 0x00A0FF, TRect(p.X - 2, p.Y - 2, p.X + 3, p.Y + 3)) > 0, true);
 }
 
@@ -284,7 +276,7 @@ void TestMeterPicture::primaryNeedleVisible()
     };
     m.SetValue(0.5);
     asked = 0;
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     QCOMPARE(asked, 1);
     QCOMPARE(Count(img, 0x123456, TRect(0, 0, m.width(), m.height())) > 20, bodyShown);
     QCOMPARE(Count(img, 0x654321, TRect(140, 100, 150, 110)) == 100, handlerShown);
@@ -324,7 +316,7 @@ void TestMeterPicture::captionOverKnob()
     m.NeedleLayout()->SetColorBody(0x00FF00);
     m.NeedleLayout()->SetColorOutline(0x00FF00);
     m.SetValue(0.5);
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     // Small meters show the caption over knob and needle; a roomy one keeps the needle on top.
     QCOMPARE(Count(img, 0x0000FF, TRect(0, 0, w, h)) > 10, !needleOverCaption);
 }

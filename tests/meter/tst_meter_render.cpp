@@ -13,15 +13,6 @@ Q_DECLARE_METATYPE(qor::TColorScheme)
 
 namespace {
 
-
-QImage Render(TMeter& m)
-{
-    TBitmap B;
-    if (!m.RenderTo(&B))
-        return QImage();
-    return B.Image().copy();
-}
-
 TColor Px(const QImage& img, int x, int y)
 {
     return RgbToColor(img.pixel(x, y));
@@ -92,7 +83,7 @@ void TestMeterRender::paintCopiesTheRenderedImage()
 {
     TMeter m;
     m.SetValue(0.3);
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     QVERIFY(!img.isNull());
     QCOMPARE(img.size(), QSize(297, 209));
     m.Paint();
@@ -105,7 +96,7 @@ void TestMeterRender::limitLamps()
 {
     TMeter m;
     m.SetValue(1);  // overflow latched
-    QImage img = Render(m);
+    QImage img = RenderMeter(m);
     const int Y = 8;
     struct Probe { int dx, dy; TColor c; };
     // Offsets for the high lamp (X = W - RimSide, counted leftwards) and the low lamp (X = RimSide).
@@ -134,20 +125,20 @@ void TestMeterRender::limitLamps()
     };
     checkLamps(0x0000FF, 0x808080);
     m.SetValue(0);  // underflow latched
-    img = Render(m);
+    img = RenderMeter(m);
     checkLamps(0x808080, 0x0000FF);
     m.SetValue(0.5);  // neither
-    img = Render(m);
+    img = RenderMeter(m);
     checkLamps(0x808080, 0x808080);
     m.SetLimWatchActColor(0x00FF00);
     m.SetLimWatchPsvColor(0x400040);
     m.SetValue(1);
-    img = Render(m);
+    img = RenderMeter(m);
     checkLamps(0x00FF00, 0x400040);
     // The lamps follow the rims.
     m.SetRimTop(20);
     m.SetRimSide(30);
-    img = Render(m);
+    img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, 297 - 30 - 13, 20 + 12), TColor(0x00FF00));
     QCOMPARE_COLOR(Px(img, 30 + 12, 20 + 12), TColor(0x400040));
 }
@@ -158,7 +149,7 @@ void TestMeterRender::lampsSwitchedOff()
     m.SetValue(1);
     m.SetLimWatchHighOn(false);
     m.SetLimWatchLowOn(false);
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, 287 - 13, 8 + 12), clWhite);
     QCOMPARE_COLOR(Px(img, 287 - 18, 8 + 8), clWhite);
     QCOMPARE_COLOR(Px(img, 10 + 12, 8 + 12), clWhite);
@@ -173,7 +164,7 @@ void TestMeterRender::bandExtent()
     m.SetThresholdLow(0.3);
     m.SetThresholdHigh(0.7);
     HideNeedle(m);
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     const int CX = 148, CY = 191;
     const int rOut = 179, rIn = 88;  // Round(R + 4), Round(50 % of R) with halves to even
     for (int r = rIn + 1; r <= rOut - 1; ++r)
@@ -199,7 +190,7 @@ void TestMeterRender::bandExtent()
     QCOMPARE_COLOR(Px(img, after.X, after.Y), clWhite);
     // Full sectors at 100 %.
     m.SetScaleBkWidth(100);
-    const QImage full = Render(m);
+    const QImage full = RenderMeter(m);
     QCOMPARE_COLOR(Px(full, CX, CY - 40), TColor(0x0080FF));
 }
 
@@ -211,7 +202,7 @@ void TestMeterRender::bandSkippedAtRangeEnd()
     m.SetScaleBkWidth(50);
     HideNeedle(m);
     // Thresholds at the range ends: only the normal band.
-    QImage img = Render(m);
+    QImage img = RenderMeter(m);
     const double mid = 133;
     for (double v : {0.02, 0.5, 0.98}) {
         const TPoint p = At(m, v, mid);
@@ -220,7 +211,7 @@ void TestMeterRender::bandSkippedAtRangeEnd()
     // A low band thinner than a pixel draws nothing (and never a whole ring).
     m.SetThresholdLow(1e-5);
     m.SetThresholdHigh(1 - 1e-5);
-    img = Render(m);
+    img = RenderMeter(m);
     for (double v : {0.02, 0.5, 0.98}) {
         const TPoint p = At(m, v, mid);
         QCOMPARE_COLOR(Px(img, p.X, p.Y), TColor(0x0080FF));
@@ -233,12 +224,12 @@ void TestMeterRender::bandRingAtZeroWidth()
     m.SetScaleVisible(false);
     m.SetScaleBkVisible(true);
     HideNeedle(m);
-    const QImage img = Render(m);  // width 0: ring from R to R + 4
+    const QImage img = RenderMeter(m);  // width 0: ring from R to R + 4
     QCOMPARE_COLOR(Px(img, 148, 191 - 177), TColor(0x0080FF));
     QCOMPARE_COLOR(Px(img, 148, 191 - 173), clWhite);
     QCOMPARE_COLOR(Px(img, 148, 191 - 181), clWhite);
     m.SetScaleBkVisible(false);
-    QCOMPARE_COLOR(Px(Render(m), 148, 191 - 177), clWhite);
+    QCOMPARE_COLOR(Px(RenderMeter(m), 148, 191 - 177), clWhite);
 }
 
 void TestMeterRender::needleTipAndShadow()
@@ -246,28 +237,28 @@ void TestMeterRender::needleTipAndShadow()
     TMeter m;
     m.SetScaleVisible(false);
     m.SetValue(0.5);
-    QImage img = Render(m);
+    QImage img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, 148, 20), clBlack);   // tip at R - 4 straight up
     QCOMPARE_COLOR(Px(img, 148, 18), clWhite);
     QCOMPARE_COLOR(Px(img, 148, 30), clSilver);  // inside the head
     QCOMPARE_COLOR(Px(img, 148, 100), clBlack);  // shaft of zero thickness
     QCOMPARE_COLOR(Px(img, 143, 30), clWhite);
     m.NeedleLayout()->SetShadowDx(3);
-    img = Render(m);
+    img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, 143, 30), clGray);    // shadow 3 px to the left
     QCOMPARE_COLOR(Px(img, 147, 30), clSilver);  // under the needle
     QCOMPARE_COLOR(Px(img, 145, 20), clGray);    // the shadow's tip
     m.NeedleLayout()->SetShadowDx(0);
     m.NeedleLayout()->SetPercentNeedleLength(50);
     m.NeedleLayout()->SetColorBody(0x00FFFF);
-    img = Render(m);
+    img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, 148, 106), clBlack);  // Round(191 - 85.5) = 106
     QCOMPARE_COLOR(Px(img, 148, 104), clWhite);
     QCOMPARE_COLOR(Px(img, 148, 116), TColor(0x00FFFF));
     // The tip follows the value: at the maximum, 45 degrees to the right.
     m.NeedleLayout()->SetPercentNeedleLength(100);
     m.SetValue(1);
-    img = Render(m);
+    img = RenderMeter(m);
     const int tx = MeterRound(std::cos(std::numbers::pi / 4) * 171 + 148), ty = MeterRound(191 - std::sin(std::numbers::pi / 4) * 171);
     QCOMPARE_COLOR(Px(img, tx, ty), clBlack);
 }
@@ -291,7 +282,7 @@ void TestMeterRender::needleHandlerSuppressesNeedle()
         c->LineTo(297, 100);  // reaches under the rims
     };
     m.OnMeterRendered = [&](TObject*, TCanvas* c) { rendered = c; };
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     QCOMPARE(calls, 1);
     QVERIFY(seen && seen == rendered);
     QCOMPARE_COLOR(Px(img, 148, 30), clWhite);            // no built-in needle
@@ -299,7 +290,7 @@ void TestMeterRender::needleHandlerSuppressesNeedle()
     QCOMPARE_COLOR(Px(img, 3, 100), m.ResolveColor(clBtnFace));  // covered by the rim
     // Leaving NeedleDrawn false keeps the built-in needle.
     m.OnBeforeDrawNeedle = [](TObject*, TCanvas*, bool&) {};
-    QCOMPARE_COLOR(Px(Render(m), 148, 30), clSilver);
+    QCOMPARE_COLOR(Px(RenderMeter(m), 148, 30), clSilver);
 }
 
 void TestMeterRender::secondaryNeedleDrawn()
@@ -308,15 +299,15 @@ void TestMeterRender::secondaryNeedleDrawn()
     m.SetScaleVisible(false);
     m.SetValueSec(1);
     const TPoint p = At(m, 1, 100);
-    QVERIFY(!NeighbourhoodHas(Render(m), p, clBlack));  // hidden
+    QVERIFY(!NeighbourhoodHas(RenderMeter(m), p, clBlack));  // hidden
     m.NeedleLayoutSec()->SetVisible(true);
-    QVERIFY(NeighbourhoodHas(Render(m), p, clBlack));
+    QVERIFY(NeighbourhoodHas(RenderMeter(m), p, clBlack));
     // The secondary needle lies under the primary one, and a value stored out of
     // range while loading is clamped to the end of the scale.
     m.NeedleLayoutSec()->SetColorOutline(0x0000FF);
     m.NeedleLayoutSec()->SetColorBody(0x0000FF);
     m.SetValue(1);
-    QImage img = Render(m);
+    QImage img = RenderMeter(m);
     QVERIFY(NeighbourhoodHas(img, p, clBlack));
     QVERIFY(!NeighbourhoodHas(img, p, 0x0000FF));
     m.BeginLoading();
@@ -324,7 +315,7 @@ void TestMeterRender::secondaryNeedleDrawn()
     m.EndLoading();
     QCOMPARE(m.ValueSec(), 1.0);
     m.SetValue(0);
-    img = Render(m);
+    img = RenderMeter(m);
     QVERIFY(NeighbourhoodHas(img, p, 0x0000FF));
 }
 
@@ -341,7 +332,7 @@ void TestMeterRender::labelHandler()
         texts << text;
         centres << QPoint(x + c->TextWidth(text) / 2, y + c->TextHeight(text) / 2);
     };
-    const QImage withLabels = Render(m);
+    const QImage withLabels = RenderMeter(m);
     QCOMPARE(texts, QStringList({"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}));
     // Label centres sit inside the arc, inset by half the text plus 15 pixels.
     TBitmap probe(10, 10);
@@ -357,7 +348,7 @@ void TestMeterRender::labelHandler()
     }
     // Emptied labels vanish, the ticks stay.
     m.OnBeforeDrawScaleLabel = [](TObject*, TCanvas*, QString& text, int, int) { text.clear(); };
-    const QImage without = Render(m);
+    const QImage without = RenderMeter(m);
     const TColor font = m.ResolveColor(m.Font()->Color());
     QVERIFY(CountColor(withLabels, font) > CountColor(without, font) + 20);
     QCOMPARE(CountColor(withLabels, 0x800000), CountColor(without, 0x800000));
@@ -368,7 +359,7 @@ void TestMeterRender::labelHandler()
         else
             text = "WWWWWW";
     };
-    const QImage changed = Render(m);
+    const QImage changed = RenderMeter(m);
     QVERIFY(CountColor(changed, font) > 0);
 }
 
@@ -377,7 +368,7 @@ void TestMeterRender::majorTickPixels()
     TMeter m;
     HideNeedle(m);
     m.SetScaleVisible(true);
-    QImage img = Render(m);
+    QImage img = RenderMeter(m);
     const TColor scale = 0x800000;
     for (double v : {0.0, 0.2, 0.4, 0.6, 0.8, 1.0}) {
         const TPoint a = At(m, v, 175), mid = At(m, v, 171), past = At(m, v, 166);
@@ -389,14 +380,14 @@ void TestMeterRender::majorTickPixels()
     QVERIFY(NeighbourhoodHas(img, minorIn, scale));
     QCOMPARE_COLOR(Px(img, minorPast.X, minorPast.Y), clWhite);
     m.SetMeterShortTicks(false);
-    img = Render(m);
+    img = RenderMeter(m);
     QVERIFY(!NeighbourhoodHas(img, minorIn, scale));
     m.SetScaleVisible(false);
-    img = Render(m);
+    img = RenderMeter(m);
     QCOMPARE(CountColor(img, scale), 0);
     m.SetScaleVisible(true);
     m.SetColorScale(0x008000);
-    QVERIFY(CountColor(Render(m), 0x008000) > 100);
+    QVERIFY(CountColor(RenderMeter(m), 0x008000) > 100);
 }
 
 void TestMeterRender::frameAndCover_data()
@@ -429,7 +420,7 @@ void TestMeterRender::frameAndCover()
     m.SetColorBakG(0x00FFFF);
     m.SetFrameStyle(style);
     m.SetColorScheme(scheme);
-    const QImage img = Render(m);
+    const QImage img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, 0, 100), m.ResolveColor(left));
     QCOMPARE_COLOR(Px(img, 1, 100), m.ResolveColor(left1));
     QCOMPARE_COLOR(Px(img, 296, 100), m.ResolveColor(right));
@@ -466,22 +457,22 @@ void TestMeterRender::backgroundImageModes()
     m.SetScaleVisible(false);
     HideNeedle(m);
     m.SetBackGroundImg(redPath);
-    QImage img = Render(m);  // natural size in the top left corner, white elsewhere
+    QImage img = RenderMeter(m);  // natural size in the top left corner, white elsewhere
     QCOMPARE_COLOR(Px(img, 30, 30), TColor(0x0000FF));
     QCOMPARE_COLOR(Px(img, 60, 60), clWhite);
     m.SetBkgndFillMode(bfStretch);
-    img = Render(m);
+    img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, 60, 60), TColor(0x0000FF));
     QCOMPARE_COLOR(Px(img, 250, 150), TColor(0x0000FF));
     m.SetBackGroundImg(tilePath);
     m.SetBkgndFillMode(bfTile);
-    img = Render(m);
+    img = RenderMeter(m);
     for (QPoint p : {QPoint(45, 105), QPoint(57, 33), QPoint(250, 150), QPoint(120, 66)})
         QCOMPARE(img.pixel(p) & 0xFFFFFF, tile.pixel(p.x() % 20, p.y() % 20) & 0xFFFFFF);
     // Clearing the name brings back the plain background.
     m.SetBackGroundImg(QString());
     m.SetColorBakG(0x00FF00);
-    QCOMPARE_COLOR(Px(Render(m), 60, 60), TColor(0x00FF00));
+    QCOMPARE_COLOR(Px(RenderMeter(m), 60, 60), TColor(0x00FF00));
 }
 
 void TestMeterRender::anchorImageDrawnWithMask()
@@ -500,16 +491,16 @@ void TestMeterRender::anchorImageDrawnWithMask()
     m.SetScaleVisible(false);
     m.SetValue(1);
     const int CX = m.OriginX(), CY = m.OriginY();
-    QImage img = Render(m);
+    QImage img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, CX - 9, CY - 9), m.ResolveColor(clBtnFace));  // the drawn knob
     m.SetAnchorImage(path);
     QCOMPARE(m.AnchorImage(), path);
-    img = Render(m);
+    img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, CX, CY), RGB(0, 160, 0));
     QCOMPARE_COLOR(Px(img, CX - 4, CY + 3), RGB(0, 160, 0));
     QCOMPARE_COLOR(Px(img, CX - 9, CY - 9), clWhite);  // transparent corner shows the window
     m.SetAnchorCovered(false);
-    img = Render(m);
+    img = RenderMeter(m);
     QCOMPARE_COLOR(Px(img, CX - 4, CY + 3), clWhite);
 }
 
@@ -527,7 +518,7 @@ void TestMeterRender::everyLayoutRenders()
     m.SetMeterLayout(layout);
     m.SetScaleVisible(false);
     m.SetValue(0.5);
-    QImage img = Render(m);
+    QImage img = RenderMeter(m);
     const int CX = m.OriginX(), CY = m.OriginY();
     const int tipY = MeterRound(CY - (m.ScaleRadius() - 4));
     QCOMPARE_COLOR(Px(img, CX, tipY), clBlack);
@@ -543,7 +534,7 @@ void TestMeterRender::everyLayoutRenders()
     // The scale, when shown, reaches both ends of the sweep.
     m.SetScaleVisible(true);
     HideNeedle(m);
-    img = Render(m);
+    img = RenderMeter(m);
     QVERIFY(NeighbourhoodHas(img, At(m, 0, m.ScaleRadius()), 0x800000));
     QVERIFY(NeighbourhoodHas(img, At(m, 1, m.ScaleRadius()), 0x800000));
     QVERIFY(NeighbourhoodHas(img, At(m, 0.5, m.ScaleRadius()), 0x800000));

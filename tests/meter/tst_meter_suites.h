@@ -6,6 +6,15 @@
 #include <QObject>
 #include <QtTest>
 
+/// The meter's picture as RenderTo draws it; null when it draws nothing.
+inline QImage RenderMeter(qor::TMeter& m)
+{
+    qor::TBitmap B;
+    if (!m.RenderTo(&B))
+        return QImage();
+    return B.Image().copy();
+}
+
 class TestMeterGeometry : public QObject {
     Q_OBJECT
 private slots:
