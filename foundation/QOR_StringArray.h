@@ -79,6 +79,10 @@ public:
     /// Stored text of the row at stored position StoredRow (1-based), whatever the order.
     QString GetStoredString(int col, int storedRow) const;
     void SetStoredString(int col, int storedRow, const QString& s);
+    /// The same texts without a copy, for loops over many cells (filters, sorting,
+    /// painting). A view stays valid only until the array next changes.
+    QStringView GetStringView(int col, int row) const;
+    QStringView GetStoredStringView(int col, int storedRow) const;
 
     void RemoveRow(int r);
     /// A new empty row at display row r; r beyond the last row appends.

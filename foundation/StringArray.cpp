@@ -255,6 +255,19 @@ QString TStringArray::GetStoredString(int col, int storedRow) const
     return v.empty() ? QString() : v[std::size_t(storedRow - 1)];
 }
 
+QStringView TStringArray::GetStringView(int col, int row) const
+{
+    return validCell(col, row) ? GetStoredStringView(col, storedIndex(row) + 1) : QStringView();
+}
+
+QStringView TStringArray::GetStoredStringView(int col, int storedRow) const
+{
+    if (!validCell(col, storedRow))
+        return {};
+    const auto& v = m_cols[std::size_t(col)];
+    return v.empty() ? QStringView() : QStringView(v[std::size_t(storedRow - 1)]);
+}
+
 void TStringArray::SetStoredString(int col, int storedRow, const QString& s)
 {
     if (!validCell(col, storedRow))

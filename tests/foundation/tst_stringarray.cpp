@@ -308,6 +308,9 @@ private slots:
         QCOMPARE(a.GetSortOrder(0), 0);
         QCOMPARE(a.GetSortOrder(4), 0);
         QCOMPARE(a.GetStoredString(1, 1), QString("c"));
+        for (int r = 0; r <= 4; ++r) // the views follow the display order and are empty outside
+            QVERIFY(a.GetStringView(1, r) == a.GetString(1, r) && a.GetStoredStringView(1, r) == a.GetStoredString(1, r));
+        QVERIFY(a.GetStringView(1, 1) == u"a" && a.GetStringView(2, 1).isNull());
         a.CommitSorting();
         QVERIFY(!a.IsSorted());
         QCOMPARE(a.GetStoredString(1, 1), QString("a"));
