@@ -8,10 +8,15 @@
 #include <array>
 #include <charconv>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <cmath>
 #include <new>
 #include <numeric>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace qor {
 
@@ -611,11 +616,51 @@ namespace {
 // Every cell text becomes a key once per sort: its class (empty, number, text) and, for
 // a number, its value as an integer of the same order; for a text, its first characters
 // case-folded and packed into two integers so that integer order is text order. Rows are
-// then ordered on the keys: numbers by a radix sort, texts by a merge sort that looks at
+// then ordered on the keys: numbers by a radix sort, texts by a comparison sort that looks at
 // the texts themselves only when keys tie and a text is longer than its key. A secondary
 // column orders each run of rows that the first column leaves equal.
 
 enum : Byte { kClsEmpty = 0, kClsNumber = 1, kClsText = 2 };
+
+// Working memory of a sort: tens of megabytes for a million rows, touched once or twice.
+// Taken in huge pages where the system offers them, as faulting it in 4 KiB at a time
+// costs more than the sorting itself.
+template <class T>
+struct ScratchAllocator {
+    using value_type = T;
+    ScratchAllocator() = default;
+    template <class U>
+    ScratchAllocator(const ScratchAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(std::size_t n)
+    {
+        const std::size_t bytes = std::max<std::size_t>(n * sizeof(T), 1);
+        void* p = nullptr;
+#ifdef __linux__
+        constexpr std::size_t kHuge = std::size_t(2) << 20;
+        if (bytes >= 4 * kHuge) {
+            const std::size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
+            p = std::aligned_alloc(kHuge, rounded);
+            if (p)
+                madvise(p, rounded, MADV_HUGEPAGE);
+        }
+#endif
+        if (!p)
+            p = std::malloc(bytes);
+        if (!p)
+            throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t) noexcept { std::free(p); }
+    template <class U>
+    bool operator==(const ScratchAllocator<U>&) const noexcept
+    {
+        return true;
+    }
+};
+template <class T>
+using Scratch = std::vector<T, ScratchAllocator<T>>;
 
 quint64 numberKey(double d)
 {
@@ -664,20 +709,20 @@ struct Key {
 // The keys of one column, by stored row.
 struct ColumnKeys {
     const detail::TStringColumn* column = nullptr; // the stored texts, unless replaced
-    std::vector<QString> replaced;                  // texts the sort handler gave
-    std::vector<Byte> cls;
-    std::vector<Key> key;
+    std::vector<QString> replaced;                  // texts the sort handler changed, by stored row
+    Scratch<Byte> isReplaced;                        // (both empty while it changed none)
+    Scratch<Byte> cls;
+    Scratch<Key> key;
     // Whether every text is ASCII: then a key holds 16 characters of 8 bits, otherwise 8
     // UTF-16 code units of the case-folded text.
     bool ascii = true;
 
     QStringView text(quint32 row) const
     {
-        if (!replaced.empty())
+        if (!isReplaced.empty() && isReplaced[row])
             return replaced[row];
         return column && column->Written() ? column->View(row) : QStringView();
     }
-    int keyChars() const { return ascii ? 16 : 8; }
 
     void makeTextKey(quint32 row)
     {
@@ -742,12 +787,12 @@ struct NumRec {
 struct TextRec {
     Key key;
     quint32 row;
-    quint32 len;
+    quint32 pos; // place in the order before the sort, which decides among equals
 };
 
 // Stable least-significant-digit radix sort on the keys, 11 bits a pass; digits that all
 // keys share are skipped.
-void radixSort(std::vector<NumRec>& a, std::vector<NumRec>& tmp)
+void radixSort(Scratch<NumRec>& a, Scratch<NumRec>& tmp)
 {
     constexpr int kBits = 11;
     constexpr int kPasses = (64 + kBits - 1) / kBits;
@@ -809,10 +854,12 @@ public:
             start[c] = at;
             at += count[c];
         }
-        m_rows.assign(first, last);
-        std::array<std::size_t, 3> pos = start;
-        for (const quint32 r : m_rows)
-            first[pos[m_keys.cls[r]]++] = r;
+        if (std::max({count[0], count[1], count[2]}) < n) {
+            m_rows.assign(first, last);
+            std::array<std::size_t, 3> pos = start;
+            for (const quint32 r : m_rows)
+                first[pos[m_keys.cls[r]]++] = r;
+        }
 
         if (count[kClsNumber] > 1) {
             quint32* p = first + start[kClsNumber];
@@ -829,23 +876,27 @@ public:
             quint32* p = first + start[kClsText];
             m_texts.resize(count[kClsText]);
             for (std::size_t i = 0; i < m_texts.size(); ++i)
-                m_texts[i] = {m_keys.key[p[i]], p[i], quint32(m_keys.text(p[i]).size())};
-            const qsizetype cap = m_keys.keyChars();
-            const bool ascii = m_keys.ascii;
+                m_texts[i] = {m_keys.key[p[i]], p[i], quint32(i)};
+            // Equal texts are told apart by their place before the sort: stable, and an
+            // in-place sort needs no buffer of the records' size.
             const ColumnKeys& keys = m_keys;
-            auto less = [&keys, cap, ascii](const TextRec& a, const TextRec& b) {
+            auto cmp = [&keys](const TextRec& a, const TextRec& b) {
                 if (a.key.k0 != b.key.k0)
-                    return a.key.k0 < b.key.k0;
+                    return a.key.k0 < b.key.k0 ? -1 : 1;
                 if (a.key.k1 != b.key.k1)
-                    return a.key.k1 < b.key.k1;
-                if (ascii && a.len <= quint32(cap) && b.len <= quint32(cap))
-                    return a.len < b.len;
-                return keys.compareTextTail(a.row, b.row) < 0;
+                    return a.key.k1 < b.key.k1 ? -1 : 1;
+                return keys.compareTextTail(a.row, b.row);
             };
             if (m_asc)
-                std::stable_sort(m_texts.begin(), m_texts.end(), less);
+                std::sort(m_texts.begin(), m_texts.end(), [&cmp](const TextRec& a, const TextRec& b) {
+                    const int c = cmp(a, b);
+                    return c != 0 ? c < 0 : a.pos < b.pos;
+                });
             else
-                std::stable_sort(m_texts.begin(), m_texts.end(), [&less](const TextRec& a, const TextRec& b) { return less(b, a); });
+                std::sort(m_texts.begin(), m_texts.end(), [&cmp](const TextRec& a, const TextRec& b) {
+                    const int c = cmp(a, b);
+                    return c != 0 ? c > 0 : a.pos < b.pos;
+                });
             for (std::size_t i = 0; i < m_texts.size(); ++i)
                 p[i] = m_texts[i].row;
         }
@@ -874,9 +925,9 @@ private:
 
     const ColumnKeys& m_keys;
     const bool m_asc;
-    std::vector<quint32> m_rows;
-    std::vector<NumRec> m_nums, m_numTmp;
-    std::vector<TextRec> m_texts;
+    Scratch<quint32> m_rows;
+    Scratch<NumRec> m_nums, m_numTmp;
+    Scratch<TextRec> m_texts;
 };
 
 } // namespace
@@ -906,19 +957,34 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
         k.column = &m_cols[std::size_t(c)];
         k.cls.assign(n, kClsEmpty);
         k.key.assign(n, Key());
-        if (OnBeforeSortExchange) {
-            k.replaced.assign(n, QString());
+        if (!k.column->Written())
+            return; // a column never written to: all empty, nothing to ask about
+        const bool asked = bool(OnBeforeSortExchange);
+        if (asked) {
+            // A handler is often installed only to pass the texts on and changes none: the
+            // text handed over is one buffer refilled for each cell (a copy the handler
+            // keeps is detached from it), and only texts it changed are kept.
+            QString in, out;
             for (std::size_t i = 0; i < n; ++i) {
-                const QString in = k.column->Written() ? k.column->View(i).toString() : QString();
-                QString& out = k.replaced[i];
+                const QStringView t = k.column->View(i);
+                in.resize(t.size());
+                if (!t.isEmpty())
+                    std::copy(t.utf16(), t.utf16() + t.size(), reinterpret_cast<char16_t*>(in.data()));
                 out = in;
                 OnBeforeSortExchange(this, in, out);
+                if (!out.isSharedWith(in) && out != in) {
+                    if (k.isReplaced.empty()) {
+                        k.isReplaced.assign(n, 0);
+                        k.replaced.resize(n);
+                    }
+                    k.isReplaced[i] = 1;
+                    k.replaced[i] = out;
+                }
+                out = QString();
                 if (i % (n / 100 + 1) == 0)
                     progress(step, i / 2);
             }
         }
-        if (k.replaced.empty() && !k.column->Written())
-            return;
         const std::size_t pace = n / 100 + 1;
         for (std::size_t i = 0; i < n; ++i) {
             const QStringView t = k.text(quint32(i));
@@ -934,7 +1000,7 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
                     k.ascii = false;
             }
             if (i % pace == 0)
-                progress(step, k.replaced.empty() ? i : (n + i) / 2);
+                progress(step, asked ? (n + i) / 2 : i);
         }
         for (std::size_t i = 0; i < n; ++i)
             if (k.cls[i] == kClsText)
@@ -949,7 +1015,7 @@ void TStringArray::Sort(int col, int colSec, bool ascending)
     if (m_nrRows != int(n) || m_nrCols != nrCols)
         return;
 
-    std::vector<quint32> rows(m_order.begin(), m_order.end()); // kept among equals
+    Scratch<quint32> rows(m_order.begin(), m_order.end()); // kept among equals
     RowSorter first(primary, ascending);
     first.sort(rows.data(), rows.data() + n);
     if (colSec >= 0) {
