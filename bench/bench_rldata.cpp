@@ -60,9 +60,11 @@ QString fresh(const QString& s)
     return QString(s.constData(), s.size());
 }
 
+// Large blocks (a column's slots, the pages of text) come from mmap, outside the arena.
 std::size_t heapInUse()
 {
-    return mallinfo2().uordblks;
+    const struct mallinfo2 mi = mallinfo2();
+    return mi.uordblks + mi.hblkhd;
 }
 
 std::map<std::string, double> g_seconds;

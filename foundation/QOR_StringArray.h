@@ -46,6 +46,68 @@ QString ReadLnStream(QIODevice* stream, bool& endOfStream, int maxLen = 0);
 /// (or a single "," when there is no "."); false for anything else, and for inf or nan.
 bool TryReadNumber(const QString& s, double& value);
 
+namespace detail {
+
+/// The texts of one column of a TStringArray. A text per cell as a QString would cost 24
+/// bytes before its characters, more than the characters of a typical cell; here the
+/// characters of all cells sit in UTF-16 pages and a cell costs a 32-bit offset and a
+/// length byte (texts are at most 255 characters). A rewrite that fits where the old text
+/// was goes there; a longer one is appended and leaves the old characters as garbage,
+/// which goes when the column is compacted (once garbage exceeds the live text). A
+/// column never written to has no slots at all and reads as empty texts.
+class TStringColumn {
+public:
+    bool Written() const { return !m_len.empty(); }
+    std::size_t Slots() const { return m_len.size(); }
+    std::size_t Length(std::size_t i) const { return m_len[i]; }
+    QStringView View(std::size_t i) const
+    {
+        const std::size_t n = m_len[i];
+        if (n == 0)
+            return {};
+        const quint32 o = m_off[i];
+        return QStringView(m_pages[o >> kPageBits].data() + (o & (kPageUnits - 1)), qsizetype(n));
+    }
+    /// Stores S (at most 255 characters) in slot I, giving the column Count slots if it
+    /// had none. False, with nothing changed, when the slot held S already. Throws
+    /// (std::bad_alloc, EQORError) with nothing changed when the text finds no room.
+    bool Set(std::size_t i, QStringView s, std::size_t count);
+    /// Empties slot I (its text becomes garbage).
+    void Erase(std::size_t i);
+    /// Room for Count slots, so that SetSlots(Count) cannot fail.
+    void Reserve(std::size_t count);
+    /// Slots 0..Count-1, new ones empty; slots dropped must be empty.
+    void SetSlots(std::size_t count);
+    /// Removes slot I, appending an empty one at the end.
+    void RemoveSlot(std::size_t i);
+    /// Drops the last slot (which must be empty) and puts an empty one at I.
+    void InsertSlot(std::size_t i);
+    /// Slot i takes the text of slot Order[i] (Order a permutation of some slots; the
+    /// others must be empty).
+    void Permute(const std::vector<int>& order);
+    /// Compacts when the garbage has grown past the live text.
+    void CompactIfWasteful() noexcept;
+    void Compact();
+
+    qint64 LiveUnits() const { return m_live; }
+    qint64 GarbageUnits() const { return m_garbage; }
+    std::size_t Pages() const { return m_pages.size(); }
+
+    static constexpr int kPageBits = 16;
+    static constexpr std::size_t kPageUnits = std::size_t(1) << kPageBits;
+
+private:
+    quint32 append(QStringView s);
+
+    std::vector<quint32> m_off;                 // page << kPageBits | position in page
+    std::vector<quint8> m_len;
+    std::vector<std::vector<char16_t>> m_pages; // only the last page has room left
+    qint64 m_live = 0;                          // characters of the cells
+    qint64 m_garbage = 0;                       // characters no cell refers to
+};
+
+} // namespace detail
+
 /// A table of short texts: columns 0..NrOfColumns, rows 1..NrOfRows. Rows are stored in
 /// the order they were put in; the display order is a permutation of them, set by Sort
 /// and reset by UnSort. Every row and column number taken or given is a display row.
@@ -80,7 +142,10 @@ public:
     QString GetStoredString(int col, int storedRow) const;
     void SetStoredString(int col, int storedRow, const QString& s);
     /// The same texts without a copy, for loops over many cells (filters, sorting,
-    /// painting). A view stays valid only until the array next changes.
+    /// painting). A view stays valid only until the array next changes: any write, row
+    /// insertion or removal, Resize, Clear, CommitSorting or SwapContents may move the
+    /// texts (a column is compacted now and then as cells are rewritten), so fetch views
+    /// again after such a call. Empty cells give an empty view.
     QStringView GetStringView(int col, int row) const;
     QStringView GetStoredStringView(int col, int storedRow) const;
 
@@ -130,9 +195,10 @@ private:
     int storedIndex(int row) const { return m_order[std::size_t(row - 1)]; }
     void changed();
 
-    // One vector per column (0..m_nrCols), m_allocRows long, indexed by stored row - 1.
-    // A column never written to stays an empty vector and reads as empty texts.
-    std::vector<std::vector<QString>> m_cols;
+    friend struct TStringArrayProbe;
+
+    // Columns 0..m_nrCols; once written, a column has m_allocRows slots by stored row - 1.
+    std::vector<detail::TStringColumn> m_cols;
     std::vector<Byte> m_rowAttr;   // by stored row - 1
     std::vector<Byte> m_colAttr;   // by column 0..m_nrCols
     std::vector<int> m_order;      // display row - 1 -> stored row - 1

@@ -1,7 +1,13 @@
 #include "foundation/QOR_StringArray.h"
+#include "foundation/StringArray_p.h"
 
 #include <QBuffer>
 #include <QtTest>
+
+#include <cmath>
+#include <cstring>
+#include <numeric>
+#include <random>
 
 using namespace qor;
 
@@ -20,6 +26,179 @@ QStringList column(const TStringArray& a, int col)
     for (int r = 1; r <= a.NrOfRows(); ++r)
         out << a.GetString(col, r);
     return out;
+}
+
+// The number reading the store had before its fast path, kept as the reference.
+bool referenceNumber(const QString& s, double& value)
+{
+    const QStringView t = QStringView(s).trimmed();
+    if (t.isEmpty())
+        return false;
+    const QChar c0 = t.front();
+    if (!(c0.isDigit() || c0 == QLatin1Char('-') || c0 == QLatin1Char('+') || c0 == QLatin1Char('.')
+          || c0 == QLatin1Char(',')))
+        return false;
+    bool ok = false;
+    double v = t.toDouble(&ok);
+    if (!ok && t.count(QLatin1Char(',')) == 1 && !t.contains(QLatin1Char('.'))) {
+        QString u = t.toString();
+        u.replace(QLatin1Char(','), QLatin1Char('.'));
+        v = u.toDouble(&ok);
+    }
+    if (!ok || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+// The documented sort order of two cell texts: empty, then numbers by value, then texts
+// case-insensitively.
+int referenceCompare(const QString& a, const QString& b)
+{
+    double x = 0, y = 0;
+    const int ra = a.isEmpty() ? 0 : (referenceNumber(a, x) ? 1 : 2);
+    const int rb = b.isEmpty() ? 0 : (referenceNumber(b, y) ? 1 : 2);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (ra == 1)
+        return x == y ? 0 : (x < y ? -1 : 1);
+    if (ra == 2)
+        return QString::compare(a, b, Qt::CaseInsensitive);
+    return 0;
+}
+
+// A naive copy of the table's contract: cells by stored row, the display order, attributes.
+struct ModelTable {
+    int cols = 0;
+    int rows = 0;
+    std::vector<std::vector<QString>> cells; // [col][stored row - 1]
+    std::vector<int> order;                  // display row - 1 -> stored row - 1
+    std::vector<Byte> attr;                  // by stored row - 1
+
+    void resize(int c, int r)
+    {
+        c = std::max(c, 0);
+        r = std::max(r, 0);
+        cells.resize(std::size_t(c) + 1);
+        for (auto& v : cells)
+            v.resize(std::size_t(r));
+        if (r < rows) {
+            std::vector<int> kept;
+            for (int i : order)
+                if (i < r)
+                    kept.push_back(i);
+            order = kept;
+        } else {
+            for (int i = rows; i < r; ++i)
+                order.push_back(i);
+        }
+        attr.resize(std::size_t(r), 0);
+        cols = c;
+        rows = r;
+    }
+    QString at(int c, int r) const { return cells[std::size_t(c)][std::size_t(order[std::size_t(r - 1)])]; }
+    void set(int c, int r, const QString& s) { cells[std::size_t(c)][std::size_t(order[std::size_t(r - 1)])] = s.left(255); }
+    void removeRow(int r)
+    {
+        const int s = order[std::size_t(r - 1)];
+        for (auto& v : cells)
+            v.erase(v.begin() + s);
+        attr.erase(attr.begin() + s);
+        order.erase(order.begin() + (r - 1));
+        for (int& i : order)
+            if (i > s)
+                --i;
+        --rows;
+    }
+    void insertRow(int r)
+    {
+        r = std::min(r, rows + 1);
+        const int s = r <= rows ? order[std::size_t(r - 1)] : rows;
+        for (auto& v : cells)
+            v.insert(v.begin() + s, QString());
+        attr.insert(attr.begin() + s, Byte(0));
+        for (int& i : order)
+            if (i >= s)
+                ++i;
+        order.insert(order.begin() + (r - 1), s);
+        ++rows;
+    }
+    void sort(int c, int c2, bool asc)
+    {
+        if (rows < 2)
+            return;
+        auto cmp = [&](int a, int b) {
+            int k = referenceCompare(cells[std::size_t(c)][std::size_t(a)], cells[std::size_t(c)][std::size_t(b)]);
+            if (k == 0 && c2 >= 0 && c2 != c)
+                k = referenceCompare(cells[std::size_t(c2)][std::size_t(a)], cells[std::size_t(c2)][std::size_t(b)]);
+            return asc ? k < 0 : k > 0;
+        };
+        std::stable_sort(order.begin(), order.end(), cmp);
+    }
+    void commit()
+    {
+        for (auto& v : cells) {
+            std::vector<QString> w(v.size());
+            for (std::size_t i = 0; i < order.size(); ++i)
+                w[i] = v[std::size_t(order[i])];
+            v = w;
+        }
+        std::vector<Byte> b(attr.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            b[i] = attr[std::size_t(order[i])];
+        attr = b;
+        std::iota(order.begin(), order.end(), 0);
+    }
+};
+
+// Cells, attributes and order of A against M, and the storage counts of every column.
+QString mismatch(const TStringArray& a, const ModelTable& m)
+{
+    if (a.NrOfColumns() != m.cols || a.NrOfRows() != m.rows)
+        return QString("size %1x%2, expected %3x%4").arg(a.NrOfColumns()).arg(a.NrOfRows()).arg(m.cols).arg(m.rows);
+    for (int c = 0; c <= m.cols; ++c) {
+        qint64 live = 0;
+        for (int r = 1; r <= m.rows; ++r) {
+            if (a.GetStringView(c, r) != m.at(c, r))
+                return QString("cell %1,%2: '%3', expected '%4'").arg(c).arg(r).arg(a.GetString(c, r), m.at(c, r));
+            live += a.GetStringView(c, r).size();
+        }
+        const auto& col = TStringArrayProbe::Column(a, c);
+        if (col.LiveUnits() != live)
+            return QString("column %1 counts %2 live characters, holds %3").arg(c).arg(col.LiveUnits()).arg(live);
+        if (col.GarbageUnits() > std::max<qint64>({live, qint64(col.Slots() / 4), 64}))
+            return QString("column %1 keeps %2 characters of garbage").arg(c).arg(col.GarbageUnits());
+        if (col.Written() && col.Slots() != std::size_t(a.AllocatedRows()))
+            return QString("column %1 has %2 slots for %3 rows").arg(c).arg(col.Slots()).arg(a.AllocatedRows());
+    }
+    for (int r = 1; r <= m.rows; ++r) {
+        if (a.GetSortOrder(r) != m.order[std::size_t(r - 1)] + 1)
+            return QString("order of row %1").arg(r);
+        if (a.GetRowAttrib(r) != m.attr[std::size_t(m.order[std::size_t(r - 1)])])
+            return QString("attribute of row %1").arg(r);
+    }
+    return QString();
+}
+
+// Texts for the storage and sort tests: empty, short, long, cut at 255, numbers in many
+// spellings, non-ASCII letters and characters outside the basic plane.
+QString randomCellText(std::mt19937& rng)
+{
+    static const QStringList pieces = {"a", "B", "item ", "0", "7", ".", ",", "-", "+", " ", "e", "Z", "z",
+                                       QString::fromUtf8("\xc3\xa4"), QString::fromUtf8("\xc3\x84"),
+                                       QString::fromUtf8("\xc3\x9f"), QString(QChar(0x212A)),
+                                       QString::fromUcs4(U"\U00010400"), QString::fromUcs4(U"\U00010428"),
+                                       "inf", "nan", "1e3", "-0"};
+    const int kind = int(rng() % 10);
+    if (kind == 0)
+        return QString();
+    if (kind == 1)
+        return QString(int(250 + rng() % 20), QChar('a' + int(rng() % 3)));
+    QString s;
+    const int n = int(rng() % (kind == 2 ? 12 : 5)) + 1;
+    for (int i = 0; i < n; ++i)
+        s += pieces[int(rng() % pieces.size())];
+    return s;
 }
 
 } // namespace
@@ -385,6 +564,332 @@ private slots:
         QCOMPARE(b.GetString(1, 1), QString("a"));
         a.SetString(1, 1, "z");
         QCOMPARE(aChanges, 1);
+    }
+
+    // ---- storage
+
+    void randomSequencesKeepTheContract_data()
+    {
+        QTest::addColumn<int>("seed");
+        for (int seed = 1; seed <= 4; ++seed)
+            QTest::newRow(qPrintable(QString("seed %1").arg(seed))) << seed;
+    }
+    void randomSequencesKeepTheContract()
+    {
+        QFETCH(int, seed);
+        std::mt19937 rng{unsigned(seed)};
+        TStringArray a, b;
+        ModelTable m, mb;
+        a.SetAllocRowsBy(1 + seed % 4);
+        auto pick = [&](int lo, int hi) { return lo + int(rng() % unsigned(hi - lo + 1)); };
+        for (int step = 0; step < 2500; ++step) {
+            const int op = pick(0, 21);
+            QString what;
+            if (op <= 9 && m.rows > 0) {
+                const int c = pick(0, m.cols), r = pick(1, m.rows);
+                const QString t = randomCellText(rng);
+                a.SetString(c, r, t);
+                m.set(c, r, t);
+                what = "set";
+            } else if (op == 10 || m.rows == 0) {
+                const int c = pick(0, 6), r = pick(0, 30);
+                a.Resize(c, r);
+                m.resize(c, r);
+                what = QString("resize %1x%2").arg(c).arg(r);
+            } else if (op == 11) {
+                const int r = pick(1, m.rows);
+                a.RemoveRow(r);
+                m.removeRow(r);
+                what = "remove";
+            } else if (op == 12) {
+                const int r = pick(1, m.rows + 2);
+                a.InsertRow(r);
+                m.insertRow(r);
+                what = "insert";
+            } else if (op == 13) {
+                const int c = pick(0, m.cols), c2 = pick(-1, m.cols);
+                const bool asc = rng() % 2;
+                a.Sort(c, c2, asc);
+                m.sort(c, c2, asc);
+                what = QString("sort %1 %2 %3").arg(c).arg(c2).arg(asc);
+            } else if (op == 14) {
+                a.UnSort();
+                std::iota(m.order.begin(), m.order.end(), 0);
+                what = "unsort";
+            } else if (op == 15) {
+                a.CommitSorting();
+                m.commit();
+                what = "commit";
+            } else if (op == 16) {
+                const int r = pick(1, m.rows);
+                const Byte v = Byte(pick(0, 255));
+                a.SetRowAttrib(r, v);
+                m.attr[std::size_t(m.order[std::size_t(r - 1)])] = v;
+                what = "attribute";
+            } else if (op == 17) {
+                a.SwapContents(b);
+                std::swap(m, mb);
+                what = "swap";
+            } else if (op == 18 && step % 7 == 0) {
+                a.Clear();
+                for (auto& v : m.cells)
+                    std::fill(v.begin(), v.end(), QString());
+                what = "clear";
+            } else {
+                // One cell rewritten with ever longer texts: garbage, then compaction.
+                const int c = pick(0, m.cols), r = pick(1, m.rows);
+                for (int k = 1; k <= 40; ++k) {
+                    const QString t(k * 6, QChar('a' + k % 26));
+                    a.SetString(c, r, t);
+                    m.set(c, r, t);
+                }
+                what = "rewrites";
+            }
+            const QString bad = mismatch(a, m);
+            QVERIFY2(bad.isEmpty(), qPrintable(QString("step %1 (%2): %3").arg(step).arg(what, bad)));
+        }
+        QVERIFY(mismatch(b, mb).isEmpty());
+    }
+
+    void rewritesUntilCompaction_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("cells");    // the first rows rewritten in turn
+        QTest::addColumn<int>("firstLen");
+        QTest::addColumn<int>("step");     // length change per rewrite
+        QTest::addColumn<int>("rewrites");
+        QTest::addColumn<bool>("compacts");
+        QTest::newRow("longer texts append, compaction follows") << 4 << 4 << 3 << 1 << 300 << true;
+        QTest::newRow("same length: rewritten in place") << 4 << 4 << 10 << 0 << 500 << false;
+        QTest::newRow("shorter texts in place, garbage grows") << 3 << 3 << 250 << -3 << 240 << true;
+        QTest::newRow("one cell of a long column") << 20 << 1 << 1 << 2 << 120 << true;
+        QTest::newRow("sparse column of many rows waits") << 4000 << 1 << 1 << 1 << 40 << false;
+        QTest::newRow("longest texts") << 2 << 2 << 255 << 0 << 50 << false;
+    }
+    void rewritesUntilCompaction()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, cells);
+        QFETCH(int, firstLen);
+        QFETCH(int, step);
+        QFETCH(int, rewrites);
+        QFETCH(bool, compacts);
+        TStringArray a;
+        ModelTable m;
+        a.Resize(2, rows);
+        m.resize(2, rows);
+        for (int r = 1; r <= cells; ++r) {
+            a.SetString(1, r, QString(firstLen, 'x'));
+            m.set(1, r, QString(firstLen, 'x'));
+        }
+        const auto& col = TStringArrayProbe::Column(a, 1);
+        bool compacted = false;
+        for (int k = 0; k < rewrites; ++k) {
+            const int r = 1 + k % cells;
+            const int len = std::clamp(firstLen + step * (k / cells + 1), 1, 300);
+            const QString t(len, QChar('a' + k % 26));
+            const qint64 garbageBefore = col.GarbageUnits();
+            a.SetString(1, r, t);
+            m.set(1, r, t);
+            compacted = compacted || col.GarbageUnits() < garbageBefore;
+            // Views fetched now show the texts wherever the compaction put them.
+            const QString bad = mismatch(a, m);
+            QVERIFY2(bad.isEmpty(), qPrintable(QString("rewrite %1: %2").arg(k).arg(bad)));
+        }
+        QCOMPARE(compacted, compacts);
+        QCOMPARE(a.GetStringView(2, 1).isNull(), true); // never written: no slots, no pages
+        QCOMPARE(TStringArrayProbe::Column(a, 2).Pages(), std::size_t(0));
+    }
+
+    void cutToMaxStrLen_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("changes");
+        const QString w255(255, 'w');
+        QTest::newRow("300 cut to 255") << QString() << QString(300, 'q') << QString(255, 'q') << 1;
+        QTest::newRow("255 kept") << QString("a") << w255 << w255 << 1;
+        QTest::newRow("cut text equals the cell: no change") << w255 << QString(300, 'w') << w255 << 0;
+        QTest::newRow("shorter over longest, in place") << w255 << QString("v") << QString("v") << 1;
+        QTest::newRow("cut inside a pair") << QString() << QString(254, 'a') + QString::fromUcs4(U"\U00010400")
+                                           << QString(254, 'a') + QString::fromUcs4(U"\U00010400").left(1) << 1;
+        QTest::newRow("empty over empty") << QString() << QString("") << QString() << 0;
+    }
+    void cutToMaxStrLen()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, text);
+        QFETCH(QString, stored);
+        QFETCH(int, changes);
+        TStringArray a;
+        a.Resize(1, 2);
+        a.SetString(1, 2, before);
+        int seen = 0;
+        a.OnChange = [&](TObject*) { ++seen; };
+        a.SetString(1, 2, text);
+        QCOMPARE(a.GetString(1, 2), stored);
+        QCOMPARE(a.GetStringView(1, 2).size(), stored.size());
+        QCOMPARE(seen, changes);
+        QCOMPARE(TStringArrayProbe::Column(a, 1).LiveUnits(), qint64(stored.size()));
+    }
+
+    void resizeAndSwapWithGarbage()
+    {
+        TStringArray a, b;
+        ModelTable m, mb;
+        auto check = [&](const char* what) {
+            QVERIFY2(mismatch(a, m).isEmpty(), qPrintable(QString(what) + ": " + mismatch(a, m)));
+            QVERIFY2(mismatch(b, mb).isEmpty(), qPrintable(QString(what) + ": " + mismatch(b, mb)));
+        };
+        a.Resize(3, 50);
+        m.resize(3, 50);
+        for (int c = 0; c <= 3; ++c)
+            for (int r = 1; r <= 50; ++r) {
+                const QString t = QString("c%1 r%2").arg(c).arg(r);
+                a.SetString(c, r, t);
+                m.set(c, r, t);
+            }
+        for (int r = 1; r <= 50; ++r) { // longer texts: the old ones become garbage
+            a.SetString(2, r, QString("longer text %1").arg(r));
+            m.set(2, r, QString("longer text %1").arg(r));
+        }
+        check("filled");
+        a.Sort(2, -1, false);
+        m.sort(2, -1, false);
+        a.Resize(2, 20); // drops stored rows 21..50 and column 3
+        m.resize(2, 20);
+        check("shrunk");
+        a.Resize(4, 60);
+        m.resize(4, 60);
+        check("grown");
+        QCOMPARE(TStringArrayProbe::Column(a, 3).Written(), false);
+        b.Resize(1, 3);
+        mb.resize(1, 3);
+        b.SetString(1, 2, "b");
+        mb.set(1, 2, "b");
+        const QStringView before = a.GetStringView(2, 1);
+        QVERIFY(!before.isEmpty());
+        a.SwapContents(b);
+        std::swap(m, mb);
+        check("swapped");
+        // The pages moved with their table: a view taken before reads the same text from b.
+        QVERIFY(b.GetStringView(2, 1) == before);
+        for (int r = 1; r <= 20; ++r) {
+            b.SetString(2, r, QString(40, QChar('A' + r)));
+            mb.set(2, r, QString(40, QChar('A' + r)));
+        }
+        check("rewritten after the swap");
+        b.Resize(2, 0);
+        mb.resize(2, 0);
+        b.Resize(2, 5);
+        mb.resize(2, 5);
+        check("emptied and grown");
+        QCOMPARE(TStringArrayProbe::Column(b, 2).LiveUnits(), qint64(0));
+        b.Clear();
+        QCOMPARE(TStringArrayProbe::Column(b, 1).Written(), false);
+    }
+
+    // ---- sort keys
+
+    void numberReadingMatchesReference_data()
+    {
+        QTest::addColumn<QString>("text");
+        const char* texts[] = {" 1,5", "1e3", "-0", "inf", "-inf", "nan", "+5", "+.5", "5.", ".5", "-.5", "1e", "1e+",
+                               "1e400", "1e-400", "4.9e-324", "2e-324", "3e-324", "1.7976931348623157e308",
+                               "1.7976931348623159e308", "1,5e3", "1,000", "1,000,000", "1.5,0", ",5", "5,", "-,5",
+                               "+-1", "--1", "++1", "+", "-", ".", ",", "0x10", "1 2", "00012", "\t-2.5e-3 \n",
+                               "123456789012345678901234567890", "0.1000000000000000055511151231257827021181583404541015625",
+                               "9007199254740993", "1e0000000000000000000005", "1_0", "1d", "12 apples", "E5"};
+        for (const char* t : texts)
+            QTest::newRow(t) << QString::fromLatin1(t);
+        QTest::newRow("70 digits") << QString(70, '7');
+        QTest::newRow("no-break spaces") << QString::fromUtf8("\xc2\xa0" "42\xc2\xa0");
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("\xd9\xa1\xd9\xa2");
+        QTest::newRow("full-width digit") << QString::fromUtf8("\xef\xbc\x91");
+    }
+    void numberReadingMatchesReference()
+    {
+        QFETCH(QString, text);
+        double got = 0, want = 0;
+        const bool ok = TryReadNumber(text, got);
+        QCOMPARE(ok, referenceNumber(text, want));
+        if (ok)
+            QVERIFY2(std::memcmp(&got, &want, sizeof got) == 0, qPrintable(QString::number(got, 'g', 17)));
+    }
+
+    void numberReadingMatchesReferenceOnRandomTexts()
+    {
+        std::mt19937 rng(7);
+        const char alphabet[] = "0123456789012345678901234567890123456789+-.,eE x";
+        for (int i = 0; i < 150000; ++i) {
+            QString s;
+            const int n = 1 + int(rng() % (i % 10 == 0 ? 30 : 9));
+            for (int k = 0; k < n; ++k)
+                s += QLatin1Char(alphabet[rng() % (sizeof alphabet - 1)]);
+            double got = 0, want = 0;
+            const bool ok = TryReadNumber(s, got);
+            const bool wantOk = referenceNumber(s, want);
+            if (ok != wantOk || (ok && std::memcmp(&got, &want, sizeof got) != 0))
+                QFAIL(qPrintable(QString("'%1': %2 %3, expected %4 %5").arg(s).arg(ok).arg(got, 0, 'g', 17).arg(wantOk).arg(want, 0, 'g', 17)));
+        }
+    }
+
+    void sortMatchesReferenceOrder_data()
+    {
+        QTest::addColumn<int>("kind"); // 0 mixed, 1 ASCII with long shared prefixes, 2 numbers
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("secondary");
+        QTest::addColumn<bool>("ascending");
+        for (int kind = 0; kind < 3; ++kind)
+            for (int rows : {7, 400})
+                for (bool sec : {false, true})
+                    for (bool asc : {true, false})
+                        QTest::newRow(qPrintable(QString("kind %1, %2 rows, %3, %4").arg(kind).arg(rows)
+                                                     .arg(sec ? "secondary" : "one column", asc ? "up" : "down")))
+                            << kind << rows << sec << asc;
+    }
+    void sortMatchesReferenceOrder()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, rows);
+        QFETCH(bool, secondary);
+        QFETCH(bool, ascending);
+        std::mt19937 rng{unsigned(kind * 1000 + rows)};
+        // A small pool per column, so that ties are frequent.
+        auto pool = [&](int size) {
+            QStringList p;
+            for (int i = 0; i < size; ++i) {
+                if (kind == 0)
+                    p << randomCellText(rng);
+                else if (kind == 1)
+                    p << QString("%1item %2").arg(i % 3 == 0 ? "Long Shared Prefix " : (i % 3 == 1 ? "long shared prefiX " : "")).arg(rng() % 40, 3, 10, QChar('0'))
+                              + (i % 4 ? "" : "B");
+                else
+                    p << QString::number(double(int(rng() % 2000) - 1000) / 8.0, 'f', int(rng() % 3))
+                              .replace(i % 5 ? QString("#") : QString("."), ",");
+            }
+            return p;
+        };
+        const QStringList p1 = pool(rows / 4 + 2), p2 = pool(rows / 3 + 2);
+        TStringArray a;
+        ModelTable m;
+        a.Resize(2, rows);
+        m.resize(2, rows);
+        for (int r = 1; r <= rows; ++r) {
+            const QString t1 = p1[int(rng() % p1.size())], t2 = p2[int(rng() % p2.size())];
+            a.SetString(1, r, t1);
+            m.set(1, r, t1);
+            a.SetString(2, r, t2);
+            m.set(2, r, t2);
+        }
+        // Twice: the second sort starts from the order the first one left.
+        for (int round = 0; round < 2; ++round) {
+            a.Sort(2 - round, secondary ? 1 + round : -1, ascending);
+            m.sort(2 - round, secondary ? 1 + round : -1, ascending);
+            const QString bad = mismatch(a, m);
+            QVERIFY2(bad.isEmpty(), qPrintable(bad));
+        }
     }
 
     // ---- helpers
