@@ -408,46 +408,61 @@ void TRowMatcher::testRowsInBlocks(const TFilterCells& cells, int n, std::vector
 {
     // Small blocks bound the cost of patterns that scan on across line feeds and fail.
     constexpr int kBlockRows = 64;
-    std::array<qsizetype, kBlockRows> rowEnd{};
-    std::vector<char16_t> text;
     const size_t nc = cells.cols.size();
+    // Where each cell of the block ends (its line feed), cell after cell, row after row.
+    std::vector<qsizetype> cellEnd(kBlockRows * nc);
+    std::vector<char16_t> text(size_t(kBlockRows) * nc * 16);
     const int step = std::max(1, n / 100);
     for (int first = 1; first <= n; first += kBlockRows) {
         const int count = std::min(kBlockRows, n - first + 1);
-        text.clear();
+        size_t used = 0;
+        char16_t surrogateBits = 0;
         for (int i = 0; i < count; ++i) {
             for (size_t c = 0; c < nc; ++c) {
                 const QStringView v = cells.Cell(first + i, c);
-                text.insert(text.end(), v.utf16(), v.utf16() + v.size());
-                text.push_back(u'\n');
+                const size_t len = size_t(v.size());
+                if (used + len + 1 > text.size())
+                    text.resize(std::max(text.size() * 2, used + len + 1));
+                char16_t* out = text.data() + used;
+                const char16_t* in = v.utf16();
+                for (size_t j = 0; j < len; ++j) {
+                    out[j] = in[j];
+                    surrogateBits |= char16_t(((in[j] & 0xF800) == 0xD800) ? 1 : 0);
+                }
+                out[len] = u'\n';
+                used += len + 1;
+                cellEnd[size_t(i) * nc + c] = qsizetype(used);
             }
-            rowEnd[size_t(i)] = qsizetype(text.size());
         }
         // Without surrogates the block is valid UTF-16 and the engine need not check it again
         // for every call; with them, a broken pair must only fail its own cell.
-        bool surrogates = false;
-        for (char16_t ch : text)
-            surrogates |= (ch & 0xF800) == 0xD800;
-        if (surrogates) {
+        if (surrogateBits) {
             for (int i = 0; i < count; ++i)
                 match[size_t(first + i)] = RowMatches(cells, first + i) ? 1 : 0;
         } else {
-            const QStringView block(text.data(), qsizetype(text.size()));
+            const QStringView block(text.data(), qsizetype(used));
             qsizetype from = 0;
-            int row = 0;
-            while (row < count) {
+            size_t cell = 0;
+            const size_t cellCount = size_t(count) * nc;
+            while (cell < cellCount) {
                 const QRegularExpressionMatch m = m_blockRe.match(block, from, QRegularExpression::NormalMatch,
                                                                   QRegularExpression::DontCheckSubjectStringMatchOption);
                 if (!m.hasMatch())
                     break;
                 const qsizetype at = m.capturedStart();
-                while (row < count && rowEnd[size_t(row)] <= at)
-                    ++row;
-                if (row >= count)
+                while (cell < cellCount && cellEnd[cell] <= at)
+                    ++cell;
+                if (cell >= cellCount)
                     break;
-                match[size_t(first + row)] = RowMatches(cells, first + row) ? 1 : 0;
-                from = rowEnd[size_t(row)];
-                ++row;
+                // The cell the match starts in is the likely one; the others of its row follow.
+                const size_t row = cell / nc;
+                const size_t hit = cell % nc;
+                bool found = m_re.match(cells.Cell(first + int(row), hit)).hasMatch();
+                for (size_t c = 0; c < nc && !found; ++c)
+                    found = c != hit && m_re.match(cells.Cell(first + int(row), c)).hasMatch();
+                match[size_t(first) + row] = found ? 1 : 0;
+                cell = (row + 1) * nc;
+                from = cellEnd[cell - 1];
             }
         }
         const int last = first + count - 1;
@@ -471,6 +486,7 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
 
     const auto pause = SuppressPaintScope(this);
     // Rows are tested and sorted in the order they have without a filter.
+    const bool hadBase = FFilterActive && int(FFilterBase.size()) == NrOfRows();
     restoreFilterBase();
     TStringArray* s = FRLData->Strings();
     const int n = NrOfRows();
@@ -503,41 +519,52 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
         } else {
             match.assign(size_t(n) + 1, 1);
         }
-        // From here on Match tells whether a stored row is shown. The order without the
-        // filter is the display order now: hidden rows keep their places in it, the shown
-        // rows are sorted among themselves into the places they held.
-        std::vector<int> shown, hidden;
-        FFilterBase.resize(size_t(n));
-        for (int r = 1; r <= n; ++r) {
-            const int stored = s->GetSortOrder(r);
-            FFilterBase[size_t(r - 1)] = stored;
-            bool found = match[size_t(stored)] != 0;
-            if (OnBeforeFilter) {
+        // The order without the filter is the display order now (FFilterBase already holds it
+        // when a filter was active): hidden rows keep their places in it, the shown rows are
+        // sorted among themselves into the places they held. From here on Match tells whether
+        // a stored row is shown.
+        if (!hadBase) {
+            FFilterBase.resize(size_t(n));
+            for (int r = 1; r <= n; ++r)
+                FFilterBase[size_t(r - 1)] = s->GetSortOrder(r);
+        }
+        if (OnBeforeFilter) {
+            for (int r = 1; r <= n; ++r) {
+                char& m = match[size_t(FFilterBase[size_t(r - 1)])];
                 bool own = true;
                 TLogicOp combine = loAND;
                 OnBeforeFilter(this, r, own, combine);
-                found = ApplyLogicOp(combine, found, own);
-                match[size_t(stored)] = found ? 1 : 0;
+                m = ApplyLogicOp(combine, m != 0, own) ? 1 : 0;
             }
+        }
+        const size_t k = size_t(std::count(match.begin() + 1, match.end(), char(1)));
+        // The hook has seen every row in place; only now do the rows move, in one step:
+        // shown rows first, then the hidden ones, each in the order without the filter.
+        std::vector<int> order(static_cast<size_t>(n));
+        size_t nextShown = 0, nextHidden = k;
+        for (int r = 1; r <= n; ++r) {
+            const int stored = FFilterBase[size_t(r - 1)];
+            const bool found = match[size_t(stored)] != 0;
+            order[found ? nextShown++ : nextHidden++] = stored;
             const Byte attr = s->GetRowAttrib(r);
-            s->SetRowAttrib(r, found ? Byte(attr & ~RowAttrFiltered) : Byte(attr | RowAttrFiltered));
-            (found ? shown : hidden).push_back(stored);
+            const Byte want = found ? Byte(attr & ~RowAttrFiltered) : Byte(attr | RowAttrFiltered);
+            if (want != attr)
+                s->SetRowAttrib(r, want);
         }
         if (SortColumn >= 1 && SortColumn <= NrOfColumns()) {
+            std::vector<int> shown(order.begin(), order.begin() + std::ptrdiff_t(k));
             sortStoredRows(*FRLData, shown, SortColumn, Ascending);
             FRLData->FSortColumn = SortColumn;
             FRLData->FSortOrder = Ascending;
-            size_t k = 0;
+            std::copy(shown.begin(), shown.end(), order.begin());
+            size_t i = 0;
             for (int& stored : FFilterBase)
                 if (match[size_t(stored)])
-                    stored = shown[k++];
+                    stored = shown[i++];
         }
-        // The hook has seen every row in place; only now do the rows move, in one step.
-        std::vector<int> order(shown);
-        order.insert(order.end(), hidden.begin(), hidden.end());
         s->SetSortOrders(order);
         FFilterActive = true;
-        FShownRows = int(shown.size());
+        FShownRows = int(k);
         FFilterTotal = n;
     }
     updateGridRows();
