@@ -192,6 +192,8 @@ bool TTextFinder::foldedIn(QStringView cell) const
                 return m_exact.indexIn(cell) >= 0;
             if (char16_t(QChar::toCaseFolded(char32_t(c))) != k0)
                 continue;
+        } else if (fold[c] != k0) {
+            continue;
         }
         size_t j = 1;
         for (; j < m; ++j) {
