@@ -5,6 +5,7 @@
 #include "replist/RepListView_p.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qor {
 
@@ -89,7 +90,129 @@ void sortStoredRows(const TRLData& d, std::vector<int>& rows, int col, bool asce
     rows.swap(sorted);
 }
 
+// Whether every match of the pattern inside one cell is also found when the pattern, in
+// multi-line mode, searches many cells joined by line feeds: nothing may look beyond the
+// match at the texts around the cell (lookaround, subject anchors, \K, \G), treat a line feed
+// with its neighbour as one unit (\R, \X), refuse to give back what it took (atomic groups,
+// possessive repeats, verbs such as (*COMMIT)) or change the options or line ends. Grouping,
+// named groups and comments are harmless; anything else starting "(?" is assumed not to be.
+bool blockSearchAllowed(const QString& pattern)
+{
+    static const QRegularExpression unsafe(
+        QStringLiteral(R"(\(\?(?![:|#]|<[A-Za-z_]|P<|'[A-Za-z_])|\(\*|\\[AzZGKRXg]|[*+?}]\+)"));
+    // The engine must also read "\n" as the line end, as it is built by default.
+    static const bool lineFeedEndsLines =
+        QRegularExpression(QStringLiteral("^b$"), QRegularExpression::MultilineOption)
+            .match(QStringLiteral("a\nb\nc"))
+            .hasMatch();
+    return lineFeedEndsLines && !pattern.contains(unsafe);
+}
+
+// Case folding of the Latin-1 range, the units nearly every cell text is made of.
+const std::array<char16_t, 256>& latin1Fold()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (char32_t c = 0; c < 256; ++c)
+            t[c] = char16_t(QChar::toCaseFolded(c));
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
+
+TTextFinder::TTextFinder(const QString& text, Qt::CaseSensitivity cs)
+    : m_key(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())),
+      m_exact(text, cs),
+      m_ignoreCase(cs == Qt::CaseInsensitive)
+{
+    if (!m_ignoreCase || m_key.empty())
+        return;
+    for (char16_t& ch : m_key) {
+        if (QChar::isSurrogate(ch))
+            m_exactOnly = true;
+        else
+            ch = char16_t(QChar::toCaseFolded(char32_t(ch)));
+    }
+    // The Latin-1 units that fold to the first unit of the key (a letter's two cases).
+    const std::array<char16_t, 256>& fold = latin1Fold();
+    int found = 0;
+    m_first = {m_key[0], m_key[0]};
+    for (char16_t c = 0; c < 256; ++c)
+        if (fold[c] == m_key[0] && found < 2)
+            m_first[size_t(found++)] = c;
+    if (found == 1)
+        m_first[1] = m_first[0];
+}
+
+bool TTextFinder::In(QStringView cell) const
+{
+    const size_t m = m_key.size();
+    if (m == 0)
+        return true;
+    if (size_t(cell.size()) < m)
+        return false;
+    if (m_ignoreCase)
+        return m_exactOnly ? m_exact.indexIn(cell) >= 0 : foldedIn(cell);
+    const char16_t* h = cell.utf16();
+    const char16_t* k = m_key.data();
+    const char16_t k0 = k[0];
+    const size_t last = size_t(cell.size()) - m;
+    for (size_t i = 0; i <= last; ++i) {
+        if (h[i] != k0)
+            continue;
+        size_t j = 1;
+        while (j < m && h[i + j] == k[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
+// Qt compares folded units position by position; a unit's folding depends on its neighbour
+// only for a surrogate. So a window compared without meeting a surrogate decides as Qt
+// would, and the first surrogate met hands the whole cell to Qt.
+bool TTextFinder::foldedIn(QStringView cell) const
+{
+    const std::array<char16_t, 256>& fold = latin1Fold();
+    const char16_t* h = cell.utf16();
+    const char16_t* k = m_key.data();
+    const size_t m = m_key.size();
+    const size_t last = size_t(cell.size()) - m;
+    const char16_t a = m_first[0], b = m_first[1], k0 = k[0];
+    for (size_t i = 0; i <= last; ++i) {
+        const char16_t c = h[i];
+        // Most units are Latin-1 and not the first one of the key: one test rejects them.
+        if (c != a && c != b && c < 256)
+            continue;
+        if (c >= 256) {
+            if (QChar::isSurrogate(c))
+                return m_exact.indexIn(cell) >= 0;
+            if (char16_t(QChar::toCaseFolded(char32_t(c))) != k0)
+                continue;
+        } else if (fold[c] != k0) {
+            continue;
+        }
+        size_t j = 1;
+        for (; j < m; ++j) {
+            const char16_t d = h[i + j];
+            char16_t f;
+            if (d < 256)
+                f = fold[d];
+            else if (QChar::isSurrogate(d))
+                return m_exact.indexIn(cell) >= 0;
+            else
+                f = char16_t(QChar::toCaseFolded(char32_t(d)));
+            if (f != k[j])
+                break;
+        }
+        if (j == m)
+            return true;
+    }
+    return false;
+}
 
 bool TRowMatcher::Compile(const QString& exp, TFilterMode mode, bool ignoreCase, QString& error)
 {
@@ -98,11 +221,11 @@ bool TRowMatcher::Compile(const QString& exp, TFilterMode mode, bool ignoreCase,
     m_terms.clear();
     m_nodes.clear();
     m_root = -1;
-    m_useRowRe = false;
+    m_useBlockRe = false;
     error.clear();
     const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     auto addTerm = [&](const QString& text) {
-        m_terms.push_back({QStringMatcher(text, cs), text.contains(QLatin1Char('\n'))});
+        m_terms.emplace_back(text, cs);
         m_nodes.push_back({Node::Leaf, int(m_terms.size()) - 1, -1});
         return int(m_nodes.size()) - 1;
     };
@@ -205,15 +328,11 @@ bool TRowMatcher::Compile(const QString& exp, TFilterMode mode, bool ignoreCase,
             return false;
         }
         m_re.optimize();
-        // One match over the joined row finds every row that has a matching cell, as long
-        // as the pattern cannot tell a line start or end from a cell start or end: no
-        // assertions of the subject's ends, no lookaround or inline options.
-        static const QRegularExpression unsafe(QStringLiteral(R"(\(\?|\\[AzZG])"));
-        m_useRowRe = !exp.contains(unsafe);
-        if (m_useRowRe) {
-            m_rowRe = QRegularExpression(exp, opts | QRegularExpression::MultilineOption);
-            m_useRowRe = m_rowRe.isValid();
-            m_rowRe.optimize();
+        m_useBlockRe = blockSearchAllowed(exp);
+        if (m_useBlockRe) {
+            m_blockRe = QRegularExpression(exp, opts | QRegularExpression::MultilineOption);
+            m_useBlockRe = m_blockRe.isValid();
+            m_blockRe.optimize();
         }
         break;
     }
@@ -222,35 +341,136 @@ bool TRowMatcher::Compile(const QString& exp, TFilterMode mode, bool ignoreCase,
     return true;
 }
 
-bool TRowMatcher::termFound(int t, const std::vector<QStringView>& cells, QStringView joined) const
+
+bool TRowMatcher::termFound(int t, const TFilterCells& cells, int storedRow) const
 {
-    const Term& term = m_terms[size_t(t)];
-    if (!term.perCell)
-        return term.matcher.indexIn(joined) >= 0;
-    return std::any_of(cells.begin(), cells.end(), [&](QStringView c) { return term.matcher.indexIn(c) >= 0; });
+    const TTextFinder& term = m_terms[size_t(t)];
+    for (size_t i = 0; i < cells.cols.size(); ++i)
+        if (term.In(cells.Cell(storedRow, i)))
+            return true;
+    return false;
 }
 
-bool TRowMatcher::eval(int node, const std::vector<QStringView>& cells, QStringView joined) const
+bool TRowMatcher::eval(int node, const TFilterCells& cells, int storedRow) const
 {
     const Node& n = m_nodes[size_t(node)];
     switch (n.kind) {
-    case Node::Leaf: return termFound(n.a, cells, joined);
-    case Node::Not: return !eval(n.a, cells, joined);
-    case Node::And: return eval(n.a, cells, joined) && eval(n.b, cells, joined);
-    case Node::Or: return eval(n.a, cells, joined) || eval(n.b, cells, joined);
+    case Node::Leaf: return termFound(n.a, cells, storedRow);
+    case Node::Not: return !eval(n.a, cells, storedRow);
+    case Node::And: return eval(n.a, cells, storedRow) && eval(n.b, cells, storedRow);
+    case Node::Or: return eval(n.a, cells, storedRow) || eval(n.b, cells, storedRow);
     }
     return false;
 }
 
-bool TRowMatcher::Matches(const std::vector<QStringView>& cells, QStringView joined) const
+bool TRowMatcher::RowMatches(const TFilterCells& cells, int storedRow) const
 {
     if (!m_valid)
         return false;
     if (m_mode != fmGrep)
-        return eval(m_root, cells, joined);
-    if (m_useRowRe && !m_rowRe.match(joined).hasMatch())
-        return false;
-    return std::any_of(cells.begin(), cells.end(), [&](QStringView c) { return m_re.match(c).hasMatch(); });
+        return eval(m_root, cells, storedRow);
+    for (size_t i = 0; i < cells.cols.size(); ++i)
+        if (m_re.match(cells.Cell(storedRow, i)).hasMatch())
+            return true;
+    return false;
+}
+
+void TRowMatcher::TestRows(const TFilterCells& cells, int n, std::vector<char>& match,
+                           const std::function<void(int percent)>& progress) const
+{
+    match.assign(size_t(n) + 1, 0);
+    if (m_valid && m_useBlockRe) {
+        testRowsInBlocks(cells, n, match, progress);
+        return;
+    }
+    const int step = std::max(1, n / 100);
+    const TTextFinder* simple = m_valid && m_mode == fmSimple ? &m_terms.front() : nullptr;
+    const size_t nc = cells.cols.size();
+    for (int stored = 1; stored <= n; ++stored) {
+        bool found = false;
+        if (simple) {
+            for (size_t i = 0; i < nc && !found; ++i)
+                found = simple->In(cells.Cell(stored, i));
+        } else {
+            found = RowMatches(cells, stored);
+        }
+        match[size_t(stored)] = found ? 1 : 0;
+        if (progress && stored % step == 0)
+            progress(int(qint64(stored) * 100 / n));
+    }
+}
+
+// A regular expression is run over the texts of many rows at once, each cell followed by a
+// line feed, and a row is tested cell by cell only where that finds something: one call of
+// the engine per row would cost more than the search itself. Every match inside a cell is
+// also a match of the multi-line pattern in the block (blockSearchAllowed sees to that), and
+// the search goes on from the row after the one tested, so no row with a match is skipped.
+void TRowMatcher::testRowsInBlocks(const TFilterCells& cells, int n, std::vector<char>& match,
+                                   const std::function<void(int percent)>& progress) const
+{
+    // Small blocks bound the cost of patterns that scan on across line feeds and fail.
+    constexpr int kBlockRows = 64;
+    const size_t nc = cells.cols.size();
+    // Where each cell of the block ends (its line feed), cell after cell, row after row.
+    std::vector<qsizetype> cellEnd(kBlockRows * nc);
+    std::vector<char16_t> text(size_t(kBlockRows) * nc * 16);
+    const int step = std::max(1, n / 100);
+    for (int first = 1; first <= n; first += kBlockRows) {
+        const int count = std::min(kBlockRows, n - first + 1);
+        size_t used = 0;
+        char16_t surrogateBits = 0;
+        for (int i = 0; i < count; ++i) {
+            for (size_t c = 0; c < nc; ++c) {
+                const QStringView v = cells.Cell(first + i, c);
+                const size_t len = size_t(v.size());
+                if (used + len + 1 > text.size())
+                    text.resize(std::max(text.size() * 2, used + len + 1));
+                char16_t* out = text.data() + used;
+                const char16_t* in = v.utf16();
+                for (size_t j = 0; j < len; ++j) {
+                    out[j] = in[j];
+                    surrogateBits |= char16_t(((in[j] & 0xF800) == 0xD800) ? 1 : 0);
+                }
+                out[len] = u'\n';
+                used += len + 1;
+                cellEnd[size_t(i) * nc + c] = qsizetype(used);
+            }
+        }
+        // Without surrogates the block is valid UTF-16 and the engine need not check it again
+        // for every call; with them, a broken pair must only fail its own cell.
+        if (surrogateBits) {
+            for (int i = 0; i < count; ++i)
+                match[size_t(first + i)] = RowMatches(cells, first + i) ? 1 : 0;
+        } else {
+            const QStringView block(text.data(), qsizetype(used));
+            qsizetype from = 0;
+            size_t cell = 0;
+            const size_t cellCount = size_t(count) * nc;
+            while (cell < cellCount) {
+                const QRegularExpressionMatch m = m_blockRe.match(block, from, QRegularExpression::NormalMatch,
+                                                                  QRegularExpression::DontCheckSubjectStringMatchOption);
+                if (!m.hasMatch())
+                    break;
+                const qsizetype at = m.capturedStart();
+                while (cell < cellCount && cellEnd[cell] <= at)
+                    ++cell;
+                if (cell >= cellCount)
+                    break;
+                // The cell the match starts in is the likely one; the others of its row follow.
+                const size_t row = cell / nc;
+                const size_t hit = cell % nc;
+                bool found = m_re.match(cells.Cell(first + int(row), hit)).hasMatch();
+                for (size_t c = 0; c < nc && !found; ++c)
+                    found = c != hit && m_re.match(cells.Cell(first + int(row), c)).hasMatch();
+                match[size_t(first) + row] = found ? 1 : 0;
+                cell = (row + 1) * nc;
+                from = cellEnd[cell - 1];
+            }
+        }
+        const int last = first + count - 1;
+        if (progress && last / step != (first - 1) / step)
+            progress(int(qint64(last) * 100 / n));
+    }
 }
 
 // ---- the view --------------------------------------------------------------------------------
@@ -268,6 +488,7 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
 
     const auto pause = SuppressPaintScope(this);
     // Rows are tested and sorted in the order they have without a filter.
+    const bool hadBase = FFilterActive && int(FFilterBase.size()) == NrOfRows();
     restoreFilterBase();
     TStringArray* s = FRLData->Strings();
     const int n = NrOfRows();
@@ -283,68 +504,69 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
         if (cols.empty())
             for (int c = 1; c <= NrOfColumns(); ++c)
                 cols.push_back(c);
-        std::vector<bool> prefixed;
+        TFilterCells cells;
+        cells.strings = s;
+        cells.cols = cols;
         for (int c : cols)
-            prefixed.push_back(GetColCheckMode(c) != cmNone);
+            cells.prefixed.push_back(GetColCheckMode(c) != cmNone);
 
         // The cells are read in stored order, which is the order they lie in memory; the
         // display order only decides which rows the results belong to.
-        std::vector<char> match(size_t(n) + 1, 1);
+        std::vector<char> match;
         if (hasExp) {
-            std::vector<QString> held(cols.size());
-            std::vector<QStringView> cells(cols.size());
-            QString joined;
-            const int step = std::max(1, n / 100);
-            for (int stored = 1; stored <= n; ++stored) {
-                joined.resize(0);
-                for (size_t i = 0; i < cols.size(); ++i) {
-                    held[i] = s->GetStoredString(cols[i], stored);
-                    cells[i] = prefixed[i] ? QStringView(held[i]).mid(1) : QStringView(held[i]);
-                    joined += cells[i];
-                    joined += QLatin1Char('\n');
-                }
-                match[size_t(stored)] = matcher.Matches(cells, joined) ? 1 : 0;
-                if (OnPercentDone && stored % step == 0)
-                    OnPercentDone(this, int(qint64(stored) * 100 / n));
-            }
+            std::function<void(int)> progress;
+            if (OnPercentDone)
+                progress = [this](int percent) { OnPercentDone(this, percent); };
+            matcher.TestRows(cells, n, match, progress);
+        } else {
+            match.assign(size_t(n) + 1, 1);
         }
-        std::vector<int> shown, hidden;
-        std::vector<char> isShown(size_t(n) + 1, 0);
-        shown.reserve(size_t(n));
-        for (int r = 1; r <= n; ++r) {
-            const int stored = s->GetSortOrder(r);
-            bool found = match[size_t(stored)] != 0;
-            if (OnBeforeFilter) {
+        // The order without the filter is the display order now (FFilterBase already holds it
+        // when a filter was active): hidden rows keep their places in it, the shown rows are
+        // sorted among themselves into the places they held. From here on Match tells whether
+        // a stored row is shown.
+        if (!hadBase) {
+            FFilterBase.resize(size_t(n));
+            for (int r = 1; r <= n; ++r)
+                FFilterBase[size_t(r - 1)] = s->GetSortOrder(r);
+        }
+        if (OnBeforeFilter) {
+            for (int r = 1; r <= n; ++r) {
+                char& m = match[size_t(FFilterBase[size_t(r - 1)])];
                 bool own = true;
                 TLogicOp combine = loAND;
                 OnBeforeFilter(this, r, own, combine);
-                found = ApplyLogicOp(combine, found, own);
+                m = ApplyLogicOp(combine, m != 0, own) ? 1 : 0;
             }
-            const Byte attr = s->GetRowAttrib(r);
-            s->SetRowAttrib(r, found ? Byte(attr & ~RowAttrFiltered) : Byte(attr | RowAttrFiltered));
-            (found ? shown : hidden).push_back(stored);
-            isShown[size_t(stored)] = found ? 1 : 0;
         }
-        // The order without the filter: hidden rows keep their places, the shown rows are
-        // sorted among themselves into the places they held.
-        FFilterBase.resize(size_t(n));
-        for (int r = 1; r <= n; ++r)
-            FFilterBase[size_t(r - 1)] = s->GetSortOrder(r);
+        const size_t k = size_t(std::count(match.begin() + 1, match.end(), char(1)));
+        // The hook has seen every row in place; only now do the rows move, in one step:
+        // shown rows first, then the hidden ones, each in the order without the filter.
+        std::vector<int> order(static_cast<size_t>(n));
+        size_t nextShown = 0, nextHidden = k;
+        for (int r = 1; r <= n; ++r) {
+            const int stored = FFilterBase[size_t(r - 1)];
+            const bool found = match[size_t(stored)] != 0;
+            order[found ? nextShown++ : nextHidden++] = stored;
+            const Byte attr = s->GetRowAttrib(r);
+            const Byte want = found ? Byte(attr & ~RowAttrFiltered) : Byte(attr | RowAttrFiltered);
+            if (want != attr)
+                s->SetRowAttrib(r, want);
+        }
         if (SortColumn >= 1 && SortColumn <= NrOfColumns()) {
+            std::vector<int> shown(order.begin(), order.begin() + std::ptrdiff_t(k));
             sortStoredRows(*FRLData, shown, SortColumn, Ascending);
             FRLData->FSortColumn = SortColumn;
             FRLData->FSortOrder = Ascending;
-            size_t k = 0;
+            std::copy(shown.begin(), shown.end(), order.begin());
+            size_t i = 0;
             for (int& stored : FFilterBase)
-                if (isShown[size_t(stored)])
-                    stored = shown[k++];
+                if (match[size_t(stored)])
+                    stored = shown[i++];
         }
-        // The hook has seen every row in place; only now do the rows move, in one step.
-        std::vector<int> order(shown);
-        order.insert(order.end(), hidden.begin(), hidden.end());
         s->SetSortOrders(order);
         FFilterActive = true;
-        FShownRows = int(shown.size());
+        FShownRows = int(k);
         FFilterTotal = n;
     }
     updateGridRows();

@@ -533,6 +533,7 @@ void TestRowEditor::inplaceEditorClosedFirst()
 }
 
 QObject* createDataToolTests();
+QObject* createSearchTests();
 
 int main(int argc, char** argv)
 {
@@ -543,6 +544,9 @@ int main(int argc, char** argv)
     QObject* data = createDataToolTests();
     failed += QTest::qExec(data, argc, argv);
     delete data;
+    QObject* search = createSearchTests();
+    failed += QTest::qExec(search, argc, argv);
+    delete search;
     return failed;
 }
 
