@@ -32,6 +32,8 @@ const QString kColAttr = QStringLiteral("colattr");
 // Bounds on what a file may declare; the cells themselves must all be present as well.
 constexpr int kMaxXmlCols = MaxRLDataColumns;
 constexpr int kMaxXmlRows = MaxRLDataRows;
+// The shortest a cell element can be written: <cell col="0" row="1"/>
+constexpr qint64 kMinCellBytes = 23;
 
 // Text XML 1.0 carries unchanged as element content; anything else is written encoded.
 bool isXmlSafeText(const QString& s)
@@ -151,8 +153,40 @@ QString trimBlanks(const QString& s)
     return s.mid(b, e - b);
 }
 
+// Exact comparison with a short literal, inline: it runs for every element and attribute.
+template <std::size_t N>
+bool isName(QStringView v, const char16_t (&lit)[N])
+{
+    if (v.size() != qsizetype(N - 1))
+        return false;
+    const char16_t* p = v.utf16();
+    for (std::size_t i = 0; i + 1 < N; ++i)
+        if (p[i] != lit[i])
+            return false;
+    return true;
+}
+
 bool parseInt(QStringView t, int& v, int lo, int hi)
 {
+    // Addresses and counts are plain digits almost always; those need no conversion call.
+    if (!t.isEmpty() && t.size() <= 9) {
+        int x = 0;
+        bool digits = true;
+        for (const QChar ch : t) {
+            const unsigned d = unsigned(ch.unicode()) - u'0';
+            if (d > 9) {
+                digits = false;
+                break;
+            }
+            x = x * 10 + int(d);
+        }
+        if (digits) {
+            if (x < lo || x > hi)
+                return false;
+            v = x;
+            return true;
+        }
+    }
     bool ok = false;
     const qlonglong x = t.trimmed().toLongLong(&ok);
     if (!ok || x < lo || x > hi)
@@ -176,12 +210,22 @@ struct ParsedList {
     bool hasOrder = false;
     int sortCol = -1, sortSec = -1;
     bool sortAsc = true, sortToggle = true;
+    // Cells that come in stored order once both counts are known (as every writer puts
+    // them) go straight into this fresh store, grown as they arrive, so a file declaring
+    // more rows than it holds costs no more than what it holds. Cells 0..inOrder - 1, in
+    // row-major stored order, are there.
+    TRLData* store = nullptr;
+    qint64 inOrder = 0;
+    int storeRows = 0;
+    qint64 inputBytes = -1; // from the root tag on, where the input's size is known
+    // Any other cell waits here for build().
     struct Cell {
         int col;
         int row;
         QString text;
     };
     std::vector<Cell> cells;
+    qint64 cellCount() const { return inOrder + qint64(cells.size()); }
 };
 
 // Reads tokens of one report list from its root start tag to its end tag. More input is
@@ -198,12 +242,11 @@ public:
         bool rootSeen = false;
         for (;;) {
             const auto token = m_xml.readNext();
-            if (m_xml.hasError()) {
+            switch (token) {
+            case QXmlStreamReader::Invalid: // the reader reports every error with this token
                 if (m_xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && m_feed && m_feed())
                     continue;
                 return false;
-            }
-            switch (token) {
             case QXmlStreamReader::StartElement:
                 ++depth;
                 if (depth == 1) {
@@ -222,7 +265,7 @@ public:
                 break;
             case QXmlStreamReader::Characters:
                 if (depth == 2 && m_kind != Kind::None)
-                    m_text += m_xml.text();
+                    takeText(m_xml.text());
                 break;
             case QXmlStreamReader::EndElement:
                 if (depth == 2 && !endChild())
@@ -250,12 +293,90 @@ private:
         return parseInt(a.value(name), v, lo, hi);
     }
 
+    void takeText(QStringView chunk)
+    {
+        // A fresh text is allocated to size at once; a reused buffer just takes the characters.
+        if (m_text.isNull())
+            m_text = chunk.toString();
+        else
+            m_text.append(chunk);
+    }
+
+    // The bulk of every file: checked with one pass over the attributes.
+    bool startCell()
+    {
+        m_kind = Kind::Cell;
+        // The text buffer is reused while nothing else holds it.
+        if (m_text.isDetached())
+            m_text.resize(0);
+        else
+            m_text = QString();
+        QStringView col, row, enc;
+        bool hasCol = false, hasRow = false, hasEnc = false;
+        const QXmlStreamAttributes attrs = m_xml.attributes();
+        for (const QXmlStreamAttribute& a : attrs) {
+            const QStringView n = a.qualifiedName();
+            if (isName(n, u"col")) {
+                if (!hasCol)
+                    col = a.value();
+                hasCol = true;
+            } else if (isName(n, u"row")) {
+                if (!hasRow)
+                    row = a.value();
+                hasRow = true;
+            } else if (isName(n, u"enc")) {
+                if (!hasEnc)
+                    enc = a.value();
+                hasEnc = true;
+            }
+        }
+        m_b64 = isName(enc, u"b64");
+        return hasCol && parseInt(col, m_col, 0, kMaxXmlCols) && hasRow && parseInt(row, m_row, 1, kMaxXmlRows);
+    }
+
+    bool endCell()
+    {
+        ParsedList& o = *m_out;
+        m_kind = Kind::None;
+        if (m_b64) {
+            QString decoded;
+            if (!decodeB64(m_text, decoded))
+                return false;
+            m_text = decoded;
+        }
+        if (m_text.size() > MaxCellLength)
+            m_text.truncate(MaxCellLength);
+        const qint64 width = qint64(o.cols) + 1;
+        if (o.cols > 0 && m_col <= o.cols && m_row <= o.rows
+            && qint64(m_row - 1) * width + m_col == o.inOrder) {
+            if (m_row > o.storeRows) {
+                if (o.storeRows == 0)
+                    o.store->SetNrCols(o.cols);
+                // As many rows at once as the input has room for: sized once for a whole file.
+                const qint64 fit = o.inputBytes > 0 ? o.inputBytes / (kMinCellBytes * width) : 0;
+                const qint64 grown = std::max<qint64>({qint64(m_row), 2 * qint64(o.storeRows), 1024, fit});
+                o.storeRows = int(std::min<qint64>(grown, o.rows));
+                o.store->SetNrRows(o.storeRows);
+            }
+            if (!m_text.isEmpty())
+                o.store->Strings()->SetStoredString(m_col, m_row, m_text);
+            ++o.inOrder;
+        } else {
+            o.cells.push_back({m_col, m_row, m_text});
+        }
+        if (m_progress)
+            m_progress(o.cellCount());
+        return true;
+    }
+
     bool startChild()
     {
+        const QStringView name = m_xml.name();
+        if (isName(name, u"cell"))
+            return startCell();
         m_text.clear();
         m_kind = Kind::None;
         m_b64 = m_xml.attributes().value(QLatin1String("enc")) == QLatin1String("b64");
-        const QStringView name = m_xml.name();
         switch (RepListXmlTagOf(name)) {
         case xmlNumCols: m_kind = Kind::NumCols; return m_out->cols < 0;
         case xmlNumRows: m_kind = Kind::NumRows; return m_out->rows < 0;
@@ -319,6 +440,8 @@ private:
 
     bool endChild()
     {
+        if (m_kind == Kind::Cell)
+            return endCell();
         ParsedList& o = *m_out;
         QString t;
         if (!text(t))
@@ -355,10 +478,7 @@ private:
             o.comment = t;
             break;
         case Kind::Cell:
-            o.cells.push_back({m_col, m_row, t.left(MaxCellLength)});
-            if (m_progress)
-                m_progress(qint64(o.cells.size()));
-            break;
+            break; // endCell()
         case Kind::SortState:
             break;
         case Kind::Order: {
@@ -598,13 +718,13 @@ struct RLDataXml {
         }
     }
 
-    // Turns what was read into a store; false when the parts do not fit together.
+    // Completes the store the parser filled (p.store); false when the parts do not fit together.
     static bool build(const ParsedList& p, TRLData& t)
     {
         if (p.cols < 1 || p.rows < 0)
             return false;
         const qint64 expected = qint64(p.rows) * (p.cols + 1);
-        if (qint64(p.cells.size()) != expected)
+        if (p.cellCount() != expected)
             return false;
         for (const auto& kv : p.names)
             if (kv.first > p.cols) return false;
@@ -628,18 +748,24 @@ struct RLDataXml {
                 seen[std::size_t(v - 1)] = true;
             }
         }
-        // The counts agree with the cells actually present, so sizing the store is safe.
-        std::vector<bool> filled(std::size_t(expected), false);
-        for (const auto& cell : p.cells) {
-            if (cell.col > p.cols || cell.row > p.rows)
-                return false;
-            const std::size_t k = std::size_t(cell.row - 1) * std::size_t(p.cols + 1) + std::size_t(cell.col);
-            if (filled[k])
-                return false;
-            filled[k] = true;
+        // The cells in stored order cover the first inOrder addresses; each of the others
+        // must come exactly once. The counts agree with the cells actually present, so
+        // sizing the store is safe.
+        {
+            std::vector<bool> filled(p.cells.size(), false);
+            for (const auto& cell : p.cells) {
+                if (cell.col > p.cols || cell.row > p.rows)
+                    return false;
+                const qint64 k = qint64(cell.row - 1) * (p.cols + 1) + cell.col - p.inOrder;
+                if (k < 0 || filled[std::size_t(k)])
+                    return false;
+                filled[std::size_t(k)] = true;
+            }
         }
-        t.SetNrCols(p.cols);
-        t.SetNrRows(p.rows);
+        if (p.storeRows == 0)
+            t.SetNrCols(p.cols);
+        if (p.storeRows != p.rows || p.storeRows == 0)
+            t.SetNrRows(p.rows);
         TStringArray* a = t.FStrings.get();
         for (const auto& cell : p.cells)
             if (!cell.text.isEmpty())
@@ -682,11 +808,14 @@ struct RLDataXml {
                 pacer->at(done);
         };
         try {
+            TRLData fresh;
+            parsed.store = &fresh;
+            if (xml.device() && !xml.device()->isSequential())
+                parsed.inputBytes = xml.device()->size() - xml.device()->pos();
             ReplistParser parser(xml, std::move(feed), store.OnPercentDone ? std::function<void(qint64)>(progress)
                                                                            : std::function<void(qint64)>());
             if (!parser.run(parsed))
                 return false;
-            TRLData fresh;
             if (!build(parsed, fresh))
                 return false;
             store.swapContents(fresh);
@@ -780,6 +909,38 @@ qsizetype findRootInBytes(const QByteArray& data, qsizetype from, const QString&
     return -1;
 }
 
+// The same search line by line through a seekable device from its current position;
+// returns the device position of the "<replist" or -1.
+qint64 findRootInDevice(QIODevice& dev, const QString& dataID)
+{
+    qint64 pos = dev.pos();
+    while (!dev.atEnd()) {
+        QByteArray line = dev.readLine();
+        if (line.isEmpty())
+            return -1; // a read error
+        const qint64 next = pos + line.size();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        const qsizetype tag = line.toLower().indexOf("<replist");
+        if (tag >= 0 && IsReplistRootLine(QString::fromUtf8(line), dataID))
+            return pos + tag;
+        pos = next;
+    }
+    return -1;
+}
+
+// Parses from a device rather than from one block of bytes: the reader then decodes the
+// input a buffer at a time instead of converting all of it to UTF-16 first, which costs as
+// much as the parse itself for a large list.
+bool parseBytesFrom(TRLData& store, const QByteArray& data, qsizetype at)
+{
+    QByteArray tail = QByteArray::fromRawData(data.constData() + at, data.size() - at);
+    QBuffer buffer(&tail);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&buffer);
+    return RLDataXml::parseInto(store, xml, {});
+}
+
 } // namespace
 
 bool TRLData::ReadFromXMLString(const QString& InString, const QString& DataID)
@@ -788,8 +949,7 @@ bool TRLData::ReadFromXMLString(const QString& InString, const QString& DataID)
     const qsizetype at = findRootInBytes(data, 0, DataID);
     if (at < 0)
         return false;
-    QXmlStreamReader xml(QByteArray::fromRawData(data.constData() + at, data.size() - at));
-    return RLDataXml::parseInto(*this, xml, {});
+    return parseBytesFrom(*this, data, at);
 }
 
 bool TRLData::LoadFromXMLFile(const QString& FName, const QString& DataID)
@@ -797,13 +957,18 @@ bool TRLData::LoadFromXMLFile(const QString& FName, const QString& DataID)
     QFile f(FName);
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
+    if (f.isSequential()) {
+        // A pipe or device file cannot go back to the root line: read it whole.
+        const QByteArray data = f.readAll();
+        if (f.error() != QFileDevice::NoError)
+            return false;
+        const qsizetype at = findRootInBytes(data, 0, DataID);
+        return at >= 0 && parseBytesFrom(*this, data, at);
+    }
+    const qint64 at = findRootInDevice(f, DataID);
+    if (at < 0 || !f.seek(at))
         return false;
-    const qsizetype at = findRootInBytes(data, 0, DataID);
-    if (at < 0)
-        return false;
-    QXmlStreamReader xml(QByteArray::fromRawData(data.constData() + at, data.size() - at));
+    QXmlStreamReader xml(&f);
     return RLDataXml::parseInto(*this, xml, {});
 }
 

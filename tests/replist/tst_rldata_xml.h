@@ -444,6 +444,114 @@ private slots:
         }
     }
 
+    // Cells in stored order are taken straight into the store; anything else waits for the
+    // end. Both ways, and every text form XML has, must give the same store, and a list
+    // that does not add up must leave the store alone.
+    void cellOrdersAndTextForms_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QStringList>("expected"); // "col,row=text"; empty: refused
+        auto c = [](int col, int row, const QString& inner) {
+            return QString("<cell col=\"%1\" row=\"%2\">%3</cell>\n").arg(col).arg(row).arg(inner);
+        };
+        const QString counts = "<numcols>2</numcols><numrows>2</numrows>\n";
+        QString inOrder;
+        QStringList all;
+        for (int r = 1; r <= 2; ++r)
+            for (int k = 0; k <= 2; ++k) {
+                inOrder += c(k, r, QString("t%1%2").arg(k).arg(r));
+                all << QString("%1,%2=t%1%2").arg(k).arg(r);
+            }
+        QString reversed;
+        for (int r = 2; r >= 1; --r)
+            for (int k = 2; k >= 0; --k)
+                reversed += c(k, r, QString("t%1%2").arg(k).arg(r));
+        QString swapped = inOrder;
+        swapped.replace(c(1, 1, "t11"), "@").replace(c(2, 1, "t21"), c(1, 1, "t11")).replace("@", c(2, 1, "t21"));
+        QTest::newRow("stored order") << counts + inOrder << all;
+        QTest::newRow("reverse order") << counts + reversed << all;
+        QTest::newRow("cells before counts") << inOrder + counts << all;
+        QTest::newRow("two cells swapped") << counts + swapped << all;
+        QTest::newRow("counts between cells") << c(0, 1, "t01") + counts + inOrder.mid(inOrder.indexOf("<cell col=\"1\"")) << all;
+        const QString rest = c(2, 1, "") + c(0, 2, "") + c(1, 2, "") + c(2, 2, "");
+        auto one = [&](const QString& first, const QString& text) {
+            QTest::newRow(qPrintable(first.left(40))) << counts + first + c(1, 1, "") + rest << QStringList{"0,1=" + text};
+        };
+        one("<cell row=\"1\" col=\"0\">rc</cell>", "rc");
+        one("<cell x=\"9\" col=\"0\" enc=\"no\" row=\"1\">ex</cell>", "ex");
+        one("<CELL col=\"0\" row=\"1\">upper</CELL>", "upper");
+        one(c(0, 1, "a&amp;b&#x41;&#66;&lt;&gt;&quot;"), "a&bAB<>\"");
+        one(c(0, 1, "p<![CDATA[<&>]]>q"), "p<&>q");
+        one(c(0, 1, "a<!-- note -->b<?pi x?>c"), "abc");
+        one(c(0, 1, "  two\n lines\t "), "  two\n lines\t ");
+        one("<cell col=\"0\" row=\"1\" enc=\"b64\">YQANAGIA</cell>", "a\rb");
+        one(c(0, 1, QString(300, 'z')), QString(255, 'z'));
+        one("<cell col=\"0\" row=\"1\"/>", "");
+        const QStringList refused;
+        QTest::newRow("cell again after the order passed it")
+            << counts + c(0, 1, "a") + c(2, 1, "b") + c(1, 1, "c") + c(2, 1, "d") + c(0, 2, "") + c(1, 2, "") << refused;
+        QTest::newRow("in-order cell repeated out of order") << counts + inOrder + c(1, 1, "again") << refused;
+        QTest::newRow("out-of-order cell repeated") << counts + reversed.replace(c(0, 1, "t01"), c(1, 2, "x")) << refused;
+        QTest::newRow("one cell missing") << counts + inOrder.replace(c(2, 2, "t22"), "") << refused;
+        QTest::newRow("column past the count") << counts + inOrder.replace(c(2, 2, "t22"), c(3, 2, "")) << refused;
+        QTest::newRow("row past the count") << counts + QString(inOrder).replace(c(2, 2, "t22"), c(2, 3, "")) << refused;
+        QTest::newRow("markup in a cell") << counts + QString(inOrder).replace("t11", "a<b/>") << refused;
+        QTest::newRow("bad base64 in a cell") << counts + QString(inOrder).replace(">t11", " enc=\"b64\">QQ=") << refused;
+    }
+    void cellOrdersAndTextForms()
+    {
+        QFETCH(QString, body);
+        QFETCH(QStringList, expected);
+        const QString xml = "<?xml version=\"1.0\"?>\n<replist format=\"qorvantix\" id=\"t\">\n" + body + "</replist>\n";
+        TRLData want;
+        if (!expected.isEmpty()) {
+            want.SetNrCols(2);
+            want.SetNrRows(2);
+            want.SetDataID("t");
+            for (const QString& e : expected) {
+                const int eq = int(e.indexOf('='));
+                const QStringList at = e.left(eq).split(',');
+                want.Strings()->SetStoredString(at[0].toInt(), at[1].toInt(), e.mid(eq + 1));
+            }
+        }
+        for (int reader = 0; reader < 4; ++reader) {
+            QTemporaryDir dir;
+            TRLData d;
+            d.SetNrCols(3);
+            d.SetNrRows(1);
+            d.SetElem(3, 1, "keep");
+            const QString before = describe(d);
+            const bool ok = readWith(d, reader, xml.toUtf8(), dir.path(), "t");
+            QCOMPARE(ok, !expected.isEmpty());
+            QCOMPARE(describe(d), expected.isEmpty() ? before : describe(want));
+        }
+    }
+
+    // Stores are grown as in-order cells arrive (in steps from a stream, at once from a file
+    // or string); a list shorter than it declares is refused however far it got.
+    void growingStore()
+    {
+        TRLData src;
+        src.SetNrCols(2);
+        src.SetNrRows(2600);
+        src.SetDataID("g");
+        for (int r = 1; r <= 2600; ++r)
+            src.SetElem(r % 3, r, QString::number(r * 7));
+        const QByteArray full = src.XMLText(false, "g").toUtf8();
+        QByteArray shortened = full;
+        shortened.replace("<numrows>2600</numrows>", "<numrows>9000</numrows>");
+        for (int reader = 0; reader < 4; ++reader) {
+            QTemporaryDir dir;
+            TRLData d;
+            QVERIFY(readWith(d, reader, full, dir.path(), "g"));
+            QCOMPARE(describe(d), describe(src));
+            d.SetElem(1, 1, "mine");
+            const QString before = describe(d);
+            QVERIFY(!readWith(d, reader, shortened, dir.path(), "g"));
+            QCOMPARE(describe(d), before);
+        }
+    }
+
     void validSmallListLoads()
     {
         // The mutations above start from this text, which itself loads.
