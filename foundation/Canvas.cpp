@@ -2,6 +2,7 @@
 #include "foundation/QOR_Graphics.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainterPath>
 #include <QtMath>
 #include <array>
@@ -91,6 +92,20 @@ struct TCanvas::CachedFont {
     TFont Key;
     QFont Font;
     QFontMetrics Metrics;
+    /// Advances of the texts measured last (labels are measured again at every paint).
+    mutable QHash<QString, int> Widths;
+
+    int Width(const QString& text) const
+    {
+        const auto it = Widths.constFind(text);
+        if (it != Widths.constEnd())
+            return *it;
+        if (Widths.size() >= 256)
+            Widths.clear();
+        const int w = Metrics.horizontalAdvance(text);
+        Widths.insert(text, w);
+        return w;
+    }
 };
 
 struct TCanvas::FontCache {
@@ -113,7 +128,7 @@ const TCanvas::CachedFont& TCanvas::qtFont() const
     auto& slot = m_fontCache->Entries[m_fontCache->Next];
     m_fontCache->Next = (m_fontCache->Next + 1) % m_fontCache->Entries.size();
     const QFont f = m_font.ToQFont();
-    slot.emplace(CachedFont{m_font, f, QFontMetrics(f)});
+    slot.emplace(CachedFont{m_font, f, QFontMetrics(f), {}});
     return *slot;
 }
 
@@ -572,7 +587,7 @@ void TCanvas::SetPixels(int x, int y, TColor c)
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    return qtFont().Metrics.horizontalAdvance(text);
+    return qtFont().Width(text);
 }
 
 int TCanvas::TextHeight(const QString&) const
@@ -597,7 +612,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
         if (m_font.Orientation() != 0)
             p->rotate(-m_font.Orientation() / 10.0);
         if (m_brush.Style() != bsClear) {
-            width = fm.horizontalAdvance(text);
+            width = qf.Width(text);
             p->fillRect(QRect(0, 0, width, fm.ascent() + fm.descent()), ColorToQColor(m_brush.Color(), m_palette));
         }
         p->setPen(ColorToQColor(m_font.Color(), m_palette));
