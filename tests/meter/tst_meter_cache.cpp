@@ -45,7 +45,8 @@ void TestMeterCache::changeAfterPaint_data()
         QCoreApplication::processEvents();
         m.SetLogarithmic(false);
     });
-    row("MeterNrTicks", [](TMeter& m) { m.SetMeterNrTicks(7); });
+    row("MeterNrTicks", [](TMeter& m) { m.SetMeterNrTicks(11); });
+    row("MeterNrTicks fewer", [](TMeter& m) { m.SetMeterNrTicks(3); });
     row("MeterDecPlaces", [](TMeter& m) { m.SetMeterDecPlaces(3); });
     row("MeterShortTicks", [](TMeter& m) { m.SetMeterShortTicks(false); });
     row("MeterLayout", [](TMeter& m) { m.SetMeterLayout(mlCirc360); });
