@@ -69,6 +69,23 @@ void TestMeterCache::changeAfterPaint_data()
         m.OnBeforeDrawScaleLabel = [](TObject*, TCanvas*, QString& t, int, int) { t += "!"; };
         m.update();
     });
+    row("ScaleBkVisible", [](TMeter& m) { m.SetScaleBkVisible(false); });
+    row("ScaleBkWidth", [](TMeter& m) { m.SetScaleBkWidth(40); });
+    row("ThresholdLow", [](TMeter& m) { m.SetThresholdLow(0.3); });
+    row("ThresholdHigh", [](TMeter& m) { m.SetThresholdHigh(0.6); });
+    row("ColorSclBkLow", [](TMeter& m) { m.SetThresholdLow(0.3); QCoreApplication::processEvents(); m.SetColorSclBkLow(0xFF00FF); });
+    row("ColorSclBkNorm", [](TMeter& m) { m.SetColorSclBkNorm(0xFF00FF); });
+    row("ColorSclBkHigh", [](TMeter& m) { m.SetThresholdHigh(0.6); QCoreApplication::processEvents(); m.SetColorSclBkHigh(0xFF00FF); });
+    row("ColorBakG", [](TMeter& m) { m.SetColorBakG(0xC0FFC0); });
+    row("palette", [](TMeter& m) {
+        m.SetColorBakG(clBtnFace);
+        QCoreApplication::processEvents();
+        QPalette p = m.palette();
+        p.setColor(QPalette::Button, QColor(10, 200, 30));
+        m.setPalette(p);
+    });
+    row("AnchorSize", [](TMeter& m) { m.SetAnchorSize(60); });
+    row("AnchorCovered", [](TMeter& m) { m.SetAnchorCovered(false); });
     row("Value", [](TMeter& m) { m.SetValue(0.9); });
 }
 
