@@ -47,6 +47,19 @@ void BM_MeterFullPaint(benchmark::State& state)
 }
 BENCHMARK(BM_MeterFullPaint)->Unit(benchmark::kMicrosecond);
 
+// A paint right after a setting changed, so nothing kept from the last paint applies: the
+// scale colour alternates, and each change repaints at once.
+void BM_MeterColdPaint(benchmark::State& state)
+{
+    auto m = MakeMeter();
+    int k = 0;
+    for (auto _ : state) {
+        m->SetColorScale(++k % 2 ? 0x800000 : 0x800001);
+        benchmark::DoNotOptimize(m->Canvas()->Pixels(kW / 2, kH / 2));
+    }
+}
+BENCHMARK(BM_MeterColdPaint)->Unit(benchmark::kMicrosecond);
+
 void BM_DialFullPaint(benchmark::State& state)
 {
     QDial dial;
@@ -133,6 +146,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&rep);
     std::printf("\n");
     PrintRatio(rep, "BM_MeterFullPaint", "BM_DialFullPaint", 1e3, "ms/paint");
+    PrintRatio(rep, "BM_MeterColdPaint", "BM_DialFullPaint", 1e3, "ms/paint");
     PrintRatio(rep, "BM_MeterValueStream/iterations:1", "BM_DialValueStream/iterations:1", 1e3 / kStream,
                "ms/value");
     benchmark::Shutdown();

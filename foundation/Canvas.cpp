@@ -2,9 +2,12 @@
 #include "foundation/QOR_Graphics.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainterPath>
 #include <QtMath>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace qor {
@@ -85,9 +88,49 @@ double rayAngle(double cx, double cy, int x, int y)
 
 } // namespace
 
+struct TCanvas::CachedFont {
+    TFont Key;
+    QFont Font;
+    QFontMetrics Metrics;
+    /// Advances of the texts measured last (labels are measured again at every paint).
+    mutable QHash<QString, int> Widths;
+
+    int Width(const QString& text) const
+    {
+        const auto it = Widths.constFind(text);
+        if (it != Widths.constEnd())
+            return *it;
+        if (Widths.size() >= 256)
+            Widths.clear();
+        const int w = Metrics.horizontalAdvance(text);
+        Widths.insert(text, w);
+        return w;
+    }
+};
+
+struct TCanvas::FontCache {
+    // A component typically alternates between two or three fonts (scale, caption ...).
+    std::array<std::optional<CachedFont>, 4> Entries;
+    size_t Next = 0;
+};
+
 TCanvas::TCanvas() = default;
 
 TCanvas::~TCanvas() { Flush(); }
+
+const TCanvas::CachedFont& TCanvas::qtFont() const
+{
+    if (!m_fontCache)
+        m_fontCache = std::make_unique<FontCache>();
+    for (const auto& e : m_fontCache->Entries)
+        if (e && e->Key == m_font)
+            return *e;
+    auto& slot = m_fontCache->Entries[m_fontCache->Next];
+    m_fontCache->Next = (m_fontCache->Next + 1) % m_fontCache->Entries.size();
+    const QFont f = m_font.ToQFont();
+    slot.emplace(CachedFont{m_font, f, QFontMetrics(f), {}});
+    return *slot;
+}
 
 void TCanvas::SetTarget(QImage* image, const QPalette* palette)
 {
@@ -149,7 +192,7 @@ QPainter* TCanvas::Painter()
     p->setRenderHint(QPainter::Antialiasing, m_font.AntiAlias());
     p->setPen(m_pen.Style() == psClear ? QPen(Qt::NoPen) : QPen(ColorToQColor(m_pen.Color(), m_palette), m_pen.Width()));
     p->setBrush(qtBrush());
-    p->setFont(m_font.ToQFont());
+    p->setFont(qtFont().Font);
     return p;
 }
 
@@ -240,9 +283,18 @@ void TCanvas::plotLine(int x0, int y0, int x1, int y1)
     const int steps = std::max(dx, -dy);
     if (steps == 0)
         return;
+    const std::vector<int>& pattern = dashPattern(m_pen.Style());
+    if (pattern.empty() && (dx == 0 || dy == 0)) {
+        // A solid horizontal or vertical line is one run of pixels: a one-pixel-wide fill
+        // covers the same pixels with the same colour and raster operation, without the
+        // per-point work (frames and bevels are made of such lines).
+        const QRect run = dy == 0 ? QRect(std::min(x0, x0 + sx * (steps - 1)), y0, steps, 1)
+                                  : QRect(x0, std::min(y0, y0 + sy * (steps - 1)), 1, steps);
+        p->fillRect(run, color);
+        return;
+    }
     QPolygon pts;
     pts.reserve(steps);
-    const std::vector<int>& pattern = dashPattern(m_pen.Style());
     size_t seg = 0;
     int segLeft = pattern.empty() ? 0 : pattern[0];
     int err = dx + dy;
@@ -535,12 +587,12 @@ void TCanvas::SetPixels(int x, int y, TColor c)
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    return QFontMetrics(m_font.ToQFont()).horizontalAdvance(text);
+    return qtFont().Width(text);
 }
 
 int TCanvas::TextHeight(const QString&) const
 {
-    const QFontMetrics fm(m_font.ToQFont());
+    const QFontMetrics& fm = qtFont().Metrics;
     return fm.ascent() + fm.descent();
 }
 
@@ -549,23 +601,25 @@ QSize TCanvas::TextExtent(const QString& text) const { return QSize(TextWidth(te
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter* p = beginPaint();
+    int width = -1;
     if (p) {
-        const QFont f = m_font.ToQFont();
-        const QFontMetrics fm(f);
-        p->setFont(f);
+        const auto& qf = qtFont();
+        const QFontMetrics& fm = qf.Metrics;
+        p->setFont(qf.Font);
         p->setRenderHint(QPainter::TextAntialiasing, m_font.AntiAlias());
         p->setRenderHint(QPainter::Antialiasing, m_font.AntiAlias());
         p->translate(x, y);
         if (m_font.Orientation() != 0)
             p->rotate(-m_font.Orientation() / 10.0);
-        if (m_brush.Style() != bsClear)
-            p->fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.ascent() + fm.descent()),
-                        ColorToQColor(m_brush.Color(), m_palette));
+        if (m_brush.Style() != bsClear) {
+            width = qf.Width(text);
+            p->fillRect(QRect(0, 0, width, fm.ascent() + fm.descent()), ColorToQColor(m_brush.Color(), m_palette));
+        }
         p->setPen(ColorToQColor(m_font.Color(), m_palette));
         p->drawText(0, fm.ascent(), text);
         p->resetTransform();
     }
-    m_penPos = TPoint(x + TextWidth(text), y);
+    m_penPos = TPoint(x + (width >= 0 ? width : TextWidth(text)), y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
@@ -580,12 +634,11 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     p->setClipRect(clip);
     if (m_brush.Style() != bsClear)
         p->fillRect(r.ToQRect(), ColorToQColor(m_brush.Color(), m_palette));
-    const QFont f = m_font.ToQFont();
-    const QFontMetrics fm(f);
-    p->setFont(f);
+    const auto& qf = qtFont();
+    p->setFont(qf.Font);
     p->setRenderHint(QPainter::TextAntialiasing, m_font.AntiAlias());
     p->setPen(ColorToQColor(m_font.Color(), m_palette));
-    p->drawText(x, y + fm.ascent(), text);
+    p->drawText(x, y + qf.Metrics.ascent(), text);
     p->restore();
 }
 
@@ -621,6 +674,16 @@ void TCanvas::blit(const QRect& dst, const QImage& src, const QRect& srcRect, TC
     QPainter::CompositionMode cm;
     if (!copyModeComposition(mode, cm))
         cm = QPainter::CompositionMode_Source;
+    const QImage::Format sf = src.format();
+    if (!transparent && srcRect.size() == dst.size() && src.rect().contains(srcRect)
+        && sf != QImage::Format_Indexed8 && sf != QImage::Format_Grayscale8 && sf != QImage::Format_Mono) {
+        // An unstretched piece is drawn straight from the source: the same pixels as from a
+        // copy of the piece, without allocating one per call (cached cells, sprites).
+        p->setCompositionMode(cm);
+        p->drawImage(dst.topLeft(), src, srcRect);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
     QImage piece = (srcRect == src.rect()) ? src : src.copy(srcRect);
     if (piece.format() == QImage::Format_Indexed8 || piece.format() == QImage::Format_Grayscale8
         || piece.format() == QImage::Format_Mono)

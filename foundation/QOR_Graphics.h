@@ -253,6 +253,13 @@ private:
     /// The brush with its style, hatches included.
     QBrush qtBrush() const;
 
+    /// The Qt font and metrics of Font, kept for the last few fonts used: building them is
+    /// dearer than measuring or drawing a short label.
+    struct CachedFont;
+    struct FontCache;
+    const CachedFont& qtFont() const;
+    mutable std::unique_ptr<FontCache> m_fontCache;
+
     QImage* m_image = nullptr;
     const QPalette* m_palette = nullptr;
     std::unique_ptr<QPainter> m_painter;

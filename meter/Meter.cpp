@@ -1,5 +1,6 @@
 // TMeter's properties, range and limit logic, loading, images and mouse; TNeedleLayout.
 #include "meter/QOR_Meter.h"
+#include "meter/MeterScalePlan_p.h"
 #include "foundation/QOR_Store.h"
 
 #include <QFileInfo>

@@ -1,5 +1,7 @@
-// Drawing of TMeter: everything goes into one off-screen bitmap, copied to the control once.
+// Drawing of TMeter: straight into the control's image; the parts that change only with the
+// settings come from the picture the last paint with the same settings left.
 #include "meter/QOR_Meter.h"
+#include "meter/MeterScalePlan_p.h"
 #include "foundation/QOR_PaintCanvas.h"
 
 #include <algorithm>
@@ -36,7 +38,7 @@ void TMeter::Paint()
     const int W = width(), H = height();
     if (!(Geo().Radius > 0))
         return;
-    renderOn(BeginFullPaint(this), W, H);
+    renderOn(BeginFullPaint(this), W, H, true);
 }
 
 void TMeter::DrawBands(TCanvas* c, const TMeterScale& sc)
@@ -70,6 +72,66 @@ void TMeter::DrawBands(TCanvas* c, const TMeterScale& sc)
     c->Ellipse(CX - rIn, CY - rIn, CX + rIn + 1, CY + rIn);
 }
 
+const TMeter::TScalePlan& TMeter::ScalePlan(TCanvas* c, const TMeterScale& sc)
+{
+    TScalePlan::Key key;
+    key.Geo = FGeo;
+    key.Min = FMinValue;
+    key.Max = FMaxValue;
+    key.Logarithmic = FLogarithmic;
+    key.ShortTicks = FShortTicks;
+    key.NrTicks = FNrTicks;
+    key.DecPlaces = FDecPlaces;
+    key.Font = *c->Font();
+    if (FScalePlan && FScalePlan->Inputs == key)
+        return *FScalePlan;
+
+    auto plan = std::make_unique<TScalePlan>();
+    plan->Inputs = key;
+    const double R = FGeo.Radius;
+    const int CX = FGeo.CenterX, CY = FGeo.CenterY;
+    const TMeterTicks ticks = CalcMeterTicks(FNrTicks, FMinValue, FMaxValue, FLogarithmic, FShortTicks);
+    for (double v : ticks.Minor) {
+        const double th = sc.Theta(v);
+        plan->Minor.push_back({sc.PixelAtAngle(th, R), sc.PixelAtAngle(th, R - 4)});
+    }
+    const QString maxText = MeterLabelText(FMaxValue, FDecPlaces);
+    const double dx = c->TextWidth(maxText) / 2.0 + 15;
+    const double dy = c->TextHeight(maxText) / 2.0 + 15;
+    // On a scale that closes the circle the end of the scale meets its start: the label of
+    // an end tick would overprint the start label and is left out (its tick stays).
+    const bool closed = FGeo.Angle >= 360;
+    TRect startLabel;
+    bool haveStart = false;
+    for (const TMeterTick& t : ticks.Major) {
+        TScalePlan::Label l;
+        const double th = sc.Theta(t.Value);
+        l.Tick = {sc.PixelAtAngle(th, R), sc.PixelAtAngle(th, R - 8)};
+        l.Labelled = t.Labelled;
+        if (t.Labelled) {
+            l.Text = MeterLabelText(t.Value, FDecPlaces);
+            const double tr = th * kDegToRad;
+            l.X = MeterRound(CX + (R - dx) * std::cos(tr));
+            l.Y = MeterRound(CY - (R - dy) * std::sin(tr));
+            l.Width = c->TextWidth(l.Text);
+            l.Height = c->TextHeight(l.Text);
+            if (closed) {
+                const TRect box(l.X - l.Width / 2, l.Y - l.Height / 2, l.X - l.Width / 2 + l.Width,
+                                l.Y - l.Height / 2 + l.Height);
+                if (!haveStart) {
+                    startLabel = box;
+                    haveStart = true;
+                } else if (sc.Fraction(t.Value) > 0.5 && Overlap(box, startLabel)) {
+                    l.Hidden = true;
+                }
+            }
+        }
+        plan->Major.push_back(std::move(l));
+    }
+    FScalePlan = std::move(plan);
+    return *FScalePlan;
+}
+
 void TMeter::DrawScale(TCanvas* c, const TMeterScale& sc)
 {
     const double R = FGeo.Radius;
@@ -86,49 +148,27 @@ void TMeter::DrawScale(TCanvas* c, const TMeterScale& sc)
     }
     if (!(FMinValue < FMaxValue))
         return;
-    const TMeterTicks ticks = CalcMeterTicks(FNrTicks, FMinValue, FMaxValue, FLogarithmic, FShortTicks);
-    for (double v : ticks.Minor) {
-        const double th = sc.Theta(v);
-        const TPoint a = sc.PixelAtAngle(th, R);
-        const TPoint b = sc.PixelAtAngle(th, R - 4);
-        c->MoveTo(a.X, a.Y);
-        c->LineTo(b.X, b.Y);
-    }
     c->Font()->Assign(*Font());
-    const QString maxText = MeterLabelText(FMaxValue, FDecPlaces);
-    const double dx = c->TextWidth(maxText) / 2.0 + 15;
-    const double dy = c->TextHeight(maxText) / 2.0 + 15;
-    // On a scale that closes the circle the end of the scale meets its start: the label of
-    // an end tick would overprint the start label and is left out (its tick stays).
-    const bool closed = A >= 360;
-    TRect startLabel;
-    bool haveStart = false;
-    for (const TMeterTick& t : ticks.Major) {
-        const double th = sc.Theta(t.Value);
-        const TPoint a = sc.PixelAtAngle(th, R);
-        const TPoint b = sc.PixelAtAngle(th, R - 8);
-        c->MoveTo(a.X, a.Y);
-        c->LineTo(b.X, b.Y);
-        if (!t.Labelled)
+    const TScalePlan& plan = ScalePlan(c, sc);
+    for (const TScalePlan::Line& t : plan.Minor) {
+        c->MoveTo(t.A.X, t.A.Y);
+        c->LineTo(t.B.X, t.B.Y);
+    }
+    for (const TScalePlan::Label& l : plan.Major) {
+        c->MoveTo(l.Tick.A.X, l.Tick.A.Y);
+        c->LineTo(l.Tick.B.X, l.Tick.B.Y);
+        if (!l.Labelled || l.Hidden)
             continue;
-        QString text = MeterLabelText(t.Value, FDecPlaces);
-        const double tr = th * kDegToRad;
-        const int x = MeterRound(CX + (R - dx) * std::cos(tr));
-        const int y = MeterRound(CY - (R - dy) * std::sin(tr));
-        if (closed) {
-            const int tw = c->TextWidth(text), tht = c->TextHeight(text);
-            const TRect box(x - tw / 2, y - tht / 2, x - tw / 2 + tw, y - tht / 2 + tht);
-            if (!haveStart) {
-                startLabel = box;
-                haveStart = true;
-            } else if (sc.Fraction(t.Value) > 0.5 && Overlap(box, startLabel)) {
-                continue;
-            }
+        if (!OnBeforeDrawScaleLabel) {
+            if (!l.Text.isEmpty())
+                c->TextOut(l.X - l.Width / 2, l.Y - l.Height / 2, l.Text);
+            continue;
         }
-        if (OnBeforeDrawScaleLabel)
-            OnBeforeDrawScaleLabel(this, c, text, x - c->TextWidth(text) / 2, y - c->TextHeight(text) / 2);
+        // The handler may change the text and the canvas font: measure what it left.
+        QString text = l.Text;
+        OnBeforeDrawScaleLabel(this, c, text, l.X - c->TextWidth(text) / 2, l.Y - c->TextHeight(text) / 2);
         if (!text.isEmpty())
-            c->TextOut(x - c->TextWidth(text) / 2, y - c->TextHeight(text) / 2, text);
+            c->TextOut(l.X - c->TextWidth(text) / 2, l.Y - c->TextHeight(text) / 2, text);
     }
 }
 
@@ -211,12 +251,11 @@ void TMeter::DrawCoverAndAnchor(TCanvas* c, int W, int H)
     }
 }
 
-void TMeter::DrawCaption(TCanvas* c)
+void TMeter::DrawCaption(TCanvas* c, int x, int y)
 {
     c->Font()->Assign(FFontCaption);
     c->Brush()->SetStyle(bsClear);
-    c->TextOut(FGeo.CenterX - c->TextWidth(FCaption) / 2,
-               FGeo.CenterY - MeterRound(FGeo.Radius / 3) - c->TextHeight(FCaption) / 2, FCaption);
+    c->TextOut(x, y, FCaption);
 }
 
 TRect TMeter::AnchorBox(int H) const
@@ -332,11 +371,46 @@ bool TMeter::RenderTo(TBitmap* B)
     if (B->Width() != W || B->Height() != H)
         B->SetSize(W, H);
     B->Canvas()->SetPalette(Palette());
-    renderOn(B->Canvas(), W, H);
+    renderOn(B->Canvas(), W, H, false);
     return true;
 }
 
-void TMeter::renderOn(TCanvas* c, int W, int H)
+void TMeter::StaticLayerKey(const TCanvas* c, int W, int H, TStaticLayerKey& k) const
+{
+    k.Width = W;
+    k.Height = H;
+    k.Geo = FGeo;
+    k.Layout = FMeterLayout;
+    k.RimBottom = FRimBottom;
+    k.BackGroundImg = FBackGroundImg;
+    k.BackGroundKey = FBackGroundImg.isEmpty() ? 0 : AuxBGBmp.Image().cacheKey();
+    k.FillMode = FBkgndFillMode;
+    // Colours as the palette resolves them now, so a palette change shows.
+    k.Colors = {c->Resolve(FColorBakG), c->Resolve(FColorSclBkLow), c->Resolve(FColorSclBkNorm),
+                c->Resolve(FColorSclBkHigh), c->Resolve(FColorScale), c->Resolve(Font()->Color()),
+                c->Resolve(FFontCaption.Color())};
+    k.ScaleBkVisible = FScaleBkVisible;
+    k.ScaleBakWidth = FScaleBakWidth;
+    k.ThresholdLow = FThresholdLow;
+    k.ThresholdHigh = FThresholdHigh;
+    k.ScaleVisible = FScaleVisible;
+    k.ScaleLine = FScaleLine;
+    k.Min = FMinValue;
+    k.Max = FMaxValue;
+    k.Logarithmic = FLogarithmic;
+    k.ShortTicks = FShortTicks;
+    k.NrTicks = FNrTicks;
+    k.DecPlaces = FDecPlaces;
+    k.ScaleFont = *Font();
+    k.CaptionFont = FFontCaption;
+    k.Caption = FCaption;
+    k.AnchorCovered = FAnchorCovered;
+    k.AnchorImage = FAnchorImage;
+    k.AnchorImageSize = QSize(AuxACBmp.Width(), AuxACBmp.Height());
+    k.AnchorSize = FAnchorSize;
+}
+
+TMeter::TCaptionPlace TMeter::DrawStatic(TCanvas* c, int W, int H)
 {
     const TMeterScale sc = Scale();
 
@@ -380,13 +454,63 @@ void TMeter::renderOn(TCanvas* c, int W, int H)
     // Caption, also without a scale. Where the anchor would cover it (a small meter whose
     // centre lies in the window) it is drawn after the anchor instead, over the knob.
     c->Font()->Assign(FFontCaption);
+    TCaptionPlace cap;
     const int capW = c->TextWidth(FCaption), capH = c->TextHeight(FCaption);
-    const int capX = FGeo.CenterX - capW / 2;
-    const int capY = FGeo.CenterY - MeterRound(FGeo.Radius / 3) - capH / 2;
-    const bool captionOverKnob =
-        !FCaption.isEmpty() && Overlap(TRect(capX, capY, capX + capW, capY + capH), AnchorBox(H));
-    if (!captionOverKnob)
-        DrawCaption(c);
+    cap.X = FGeo.CenterX - capW / 2;
+    cap.Y = FGeo.CenterY - MeterRound(FGeo.Radius / 3) - capH / 2;
+    cap.OverKnob = !FCaption.isEmpty() && Overlap(TRect(cap.X, cap.Y, cap.X + capW, cap.Y + capH), AnchorBox(H));
+    if (!cap.OverKnob)
+        DrawCaption(c, cap.X, cap.Y);
+    return cap;
+}
+
+void TMeter::renderOn(TCanvas* c, int W, int H, bool mayUseLayer)
+{
+    const TMeterScale sc = Scale();
+    TCaptionPlace cap;
+    // Background, bands, scale and caption change only with the settings: a paint copies
+    // them from the picture of the last paint whose settings were the same. A label handler
+    // may draw anything, so with one assigned they are drawn every time.
+    if (mayUseLayer && !OnBeforeDrawScaleLabel) {
+        TStaticLayerKey key;
+        StaticLayerKey(c, W, H, key);
+        if (!FLayer || !(FLayer->Inputs == key)) {
+            auto layer = std::make_unique<TStaticLayer>();
+            layer->Inputs = key;
+            layer->Bitmap.SetSize(W, H);
+            TCanvas* t = layer->Bitmap.Canvas();
+            t->SetPalette(Palette());
+            // The drawing state of the control's canvas at the start of a paint.
+            t->Pen()->Assign(*c->Pen());
+            t->Brush()->Assign(*c->Brush());
+            t->Font()->Assign(*c->Font());
+            t->SetPenPos(c->PenPos());
+            t->SetCopyMode(c->CopyMode());
+            t->SetStretchMode(c->StretchMode());
+            t->FillRect(TRect(0, 0, W, H));
+            layer->Caption = DrawStatic(t, W, H);
+            t->Flush();
+            layer->Pen.Assign(*t->Pen());
+            layer->Brush.Assign(*t->Brush());
+            layer->Font.Assign(*t->Font());
+            layer->PenPos = t->PenPos();
+            t->SetPalette(nullptr);
+            FLayer = std::move(layer);
+        }
+        const TCopyMode mode = c->CopyMode();
+        c->SetCopyMode(SRCCOPY);
+        c->Draw(0, 0, FLayer->Bitmap.Image());
+        c->SetCopyMode(mode);
+        c->Pen()->Assign(FLayer->Pen);
+        c->Brush()->Assign(FLayer->Brush);
+        c->Font()->Assign(FLayer->Font);
+        c->SetPenPos(FLayer->PenPos);
+        cap = FLayer->Caption;
+    } else {
+        cap = DrawStatic(c, W, H);
+    }
+    const bool captionOverKnob = cap.OverKnob;
+    const int capX = cap.X, capY = cap.Y;
 
     // The secondary needle lies under the primary one.
     if (FNeedleLayoutSec->Visible())
@@ -399,7 +523,7 @@ void TMeter::renderOn(TCanvas* c, int W, int H)
 
     DrawCoverAndAnchor(c, W, H);
     if (captionOverKnob)
-        DrawCaption(c);
+        DrawCaption(c, capX, capY);
     DrawLamps(c, W);
     if (OnMeterRendered)
         OnMeterRendered(this, c);

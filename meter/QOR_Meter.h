@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace qor {
@@ -374,12 +375,25 @@ protected:
     void Loaded() override;
 
 private:
-    /// Draws the whole meter on C, W x H pixels, geometry already computed.
-    void renderOn(TCanvas* c, int W, int H);
+    /// Draws the whole meter on C, W x H pixels, geometry already computed; C has the state
+    /// BeginFullPaint gives when mayUseLayer (then the unchanged parts may come from FLayer).
+    void renderOn(TCanvas* c, int W, int H, bool mayUseLayer);
+    struct TCaptionPlace {
+        int X = 0;
+        int Y = 0;
+        bool OverKnob = false;
+    };
+    /// Background, bands, scale and (unless it goes over the knob) caption.
+    TCaptionPlace DrawStatic(TCanvas* c, int W, int H);
+    struct TStaticLayer;
+    struct TStaticLayerKey;
+    /// What the static part of the picture depends on, as it stands now.
+    void StaticLayerKey(const TCanvas* c, int W, int H, TStaticLayerKey& k) const;
     void CalcMeterLayoutParams() const;
     /// The geometry for the current size (recomputed when the size changed since).
     const TMeterGeometry& Geo() const;
-    void DrawCaption(TCanvas* c);
+    /// The caption with its top-left corner at (x, y).
+    void DrawCaption(TCanvas* c, int x, int y);
     /// The box the anchor covers (empty when no anchor is drawn).
     TRect AnchorBox(int H) const;
     /// Latches the zone of v (over, normal, under) and fires its event.
@@ -393,6 +407,10 @@ private:
     void UpdateLineColors();
     void DrawNeedle(TCanvas* c, const TNeedleLayout* layout, double value);
     void DrawScale(TCanvas* c, const TMeterScale& sc);
+    struct TScalePlan;
+    /// Tick end points, label texts, their sizes and places for the current range, ticks,
+    /// geometry and font; rebuilt only when one of them changed since the last paint.
+    const TScalePlan& ScalePlan(TCanvas* c, const TMeterScale& sc);
     void DrawBands(TCanvas* c, const TMeterScale& sc);
     void DrawCoverAndAnchor(TCanvas* c, int W, int H);
     void DrawLamps(TCanvas* c, int W);
@@ -445,6 +463,9 @@ private:
     mutable int FGeoWidth = -1;
     mutable int FGeoHeight = -1;
     bool FInFontCaptionSet = false;
+
+    std::unique_ptr<TScalePlan> FScalePlan;
+    std::unique_ptr<TStaticLayer> FLayer;
 
     TBitmap AuxBGBmp;
     TBitmap AuxACBmp;

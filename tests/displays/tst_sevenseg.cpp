@@ -4,10 +4,13 @@
 #include "displays/QOR_sevenseg.h"
 
 #include <QtTest>
+#include <functional>
 
 using namespace qor;
 
 Q_DECLARE_METATYPE(std::vector<qor::TSevenSegSlot>)
+using SegChange = std::function<void(qor::TSevenSeg&)>;
+Q_DECLARE_METATYPE(SegChange)
 
 namespace {
 
@@ -69,6 +72,8 @@ private slots:
     void frame();
     void assign();
     void systemBackgroundColour();
+    void changeAfterPaint_data();
+    void changeAfterPaint();
 };
 
 void TstSevenSeg::charList()
@@ -526,3 +531,50 @@ void TstSevenSeg::systemBackgroundColour()
 
 QTEST_MAIN(TstSevenSeg)
 #include "tst_sevenseg.moc"
+
+// Every setting that reaches the cached cells or the copies from them shows in the window,
+// exactly as on a display given that setting from the start.
+void TstSevenSeg::changeAfterPaint_data()
+{
+    QTest::addColumn<SegChange>("change");
+    auto row = [](const char* name, SegChange f) { QTest::newRow(name) << f; };
+    row("Caption", [](TSevenSeg& s) { s.SetCaption("-7.25"); });
+    row("Caption point", [](TSevenSeg& s) { s.SetCaption("1234.5678"); });
+    row("ColorBackGnd", [](TSevenSeg& s) { s.SetColorBackGnd(0xFFFFFF); });
+    row("ColorText", [](TSevenSeg& s) { s.SetColorText(0x00C000); });
+    row("NumDigits", [](TSevenSeg& s) { s.SetNumDigits(6); });
+    row("Margin", [](TSevenSeg& s) { s.SetMargin(2); });
+    row("InterDigDist", [](TSevenSeg& s) { s.SetInterDigDist(6); });
+    row("FrameStyle", [](TSevenSeg& s) { s.SetFrameStyle(fsRidge); });
+    row("resize", [](TSevenSeg& s) { s.resize(240, 60); });
+}
+
+void TstSevenSeg::changeAfterPaint()
+{
+    QFETCH(SegChange, change);
+    auto make = [](QWidget& host) {
+        auto* s = new TSevenSeg(&host);
+        s->resize(300, 70);
+        s->SetNumDigits(8);
+        s->SetCaption("-1234.567");
+        return s;
+    };
+    QWidget host;
+    host.resize(320, 90);
+    TSevenSeg* s = make(host);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    auto shown = [s] {
+        QCoreApplication::processEvents();
+        return s->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = shown();
+    change(*s);
+    const QImage after = shown();
+    QVERIFY(after != before);
+
+    QWidget freshHost;
+    TSevenSeg* fresh = make(freshHost);
+    change(*fresh);
+    QCOMPARE(after, rendered(*fresh).convertToFormat(QImage::Format_RGB32));
+}

@@ -1,4 +1,5 @@
-// Runs the meter's suites: geometry without widgets, property logic, rendering and the picture.
+// Runs the meter's suites: geometry without widgets, property logic, rendering, the picture
+// and what is kept between paints.
 #include "tst_meter_suites.h"
 
 #include <QApplication>
@@ -21,6 +22,10 @@ int main(int argc, char** argv)
     }
     {
         TestMeterPicture t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestMeterCache t;
         status |= QTest::qExec(&t, argc, argv);
     }
     return status;

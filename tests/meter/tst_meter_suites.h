@@ -101,3 +101,10 @@ private slots:
     void captionOverKnob_data();
     void captionOverKnob();
 };
+
+class TestMeterCache : public QObject {
+    Q_OBJECT
+private slots:
+    void changeAfterPaint_data();
+    void changeAfterPaint();
+};
