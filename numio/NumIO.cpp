@@ -4,6 +4,7 @@
 #include "numio/NumFormats_p.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace qor {
 
@@ -82,6 +83,29 @@ void TNumIO::SetEditText(const QString& text)
     FInternalChg = false;
 }
 
+namespace {
+
+// Whether the digits of a whole integer text fit 32 bits: a decimal integer in the signed range,
+// the other bases in 32 bits (their texts show negative numbers as two's complement). More
+// digits would wrap into another number than the one shown.
+bool fitsIn32Bits(const QString& text, unsigned base)
+{
+    const bool negative = base == 10 && text.startsWith(QChar('-'));
+    const std::uint64_t limit = base != 10 ? 0xFFFFFFFFull : negative ? 2147483648ull : 2147483647ull;
+    std::uint64_t v = 0;
+    for (const QChar c : text) {
+        const qsizetype d = QStringView(u"0123456789abcdef").indexOf(c.toLower());
+        if (d < 0 || d >= qsizetype(base))
+            continue; // the sign or the prefix
+        v = v * base + std::uint64_t(d);
+        if (v > limit)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool TNumIO::ConvertNumString(const QString& text, double& value) const
 {
     return convert(text, value, SepUse::Typed);
@@ -124,6 +148,7 @@ bool TNumIO::convert(const QString& input, double& value, SepUse use) const
         }
     }
 
+    unsigned base = 0; // of an integer format
     switch (format) {
     case itExp: {
         // An exponent still being typed ('1e', '1e-') does not count against the text.
@@ -140,20 +165,27 @@ bool TNumIO::convert(const QString& input, double& value, SepUse use) const
         break;
     case itInt:
         value = double(ScanIntText(text, pos));
+        base = 10;
         break;
     case itHex:
         value = double(ScanHexText(text, pos));
+        base = 16;
         break;
     case itOct:
         value = double(ScanOctText(text, pos));
+        base = 8;
         break;
     case itBin:
         value = double(ScanBinText(text, pos));
+        base = 2;
         break;
     case itDynamic:
         break;
     }
-    return pos == text.size() + 1;
+    const bool whole = pos == text.size() + 1;
+    if (whole && base != 0 && !fitsIn32Bits(text, base))
+        return false; // the scan wrapped: the text shows another number than the value
+    return whole;
 }
 
 double TNumIO::Value() const
