@@ -178,12 +178,13 @@ bool ReadInteger(const QString& s, double& value, bool strict = false)
     return !strict || (value >= -2147483648.0 && value <= 2147483647.0);
 }
 
-// A whole decimal number, both separators taken as ".".
+// A whole decimal number, both separators taken as ".". A scan that runs to the end counts as
+// whole even when it refuses: a lone sign is a complete zero entry.
 bool ReadDecimal(QString s, bool allowExp, double& value)
 {
     s.replace(QChar(','), QChar('.'));
     const RefScan r = ReferenceScan(s, 1, allowExp, smPoint);
-    if (!r.accepted || r.stop != s.size() + 1)
+    if (r.stop != s.size() + 1)
         return false;
     value = ReferenceValue(r);
     return true;

@@ -3,6 +3,8 @@
 #include "foundation/QOR_Store.h"
 #include "numio/NumFormats_p.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -200,6 +202,18 @@ double TNumIO::Value() const
     return convert(text, value, SepUse::Shown) ? value : 0.0;
 }
 
+namespace {
+
+// Eight digits, or as many as the 32 bits of the value need: eight octal or binary digits
+// would drop the higher bits, and the field would show another number.
+int digitsFor(std::int32_t value, int bitsPerDigit)
+{
+    const int bits = 32 - std::countl_zero(std::uint32_t(value));
+    return std::max(8, (bits + bitsPerDigit - 1) / bitsPerDigit);
+}
+
+} // namespace
+
 QString TNumIO::textForValue(double value) const
 {
     QString text;
@@ -208,8 +222,8 @@ QString TNumIO::textForValue(double value) const
     case itFixPoint: text = FloatToFmtText(1, FFixPDecPl, value); break;
     case itInt: text = FloatToFmtText(1, 0, value); break;
     case itHex: return IntToHexText(RoundToInt32Bits(value), 8);
-    case itOct: return IntToOctText(RoundToInt32Bits(value), 8);
-    case itBin: return IntToBinText(RoundToInt32Bits(value), 8);
+    case itOct: return IntToOctText(RoundToInt32Bits(value), digitsFor(RoundToInt32Bits(value), 3));
+    case itBin: return IntToBinText(RoundToInt32Bits(value), digitsFor(RoundToInt32Bits(value), 1));
     case itExp:
     case itDynamic: text = FloatToFmtText(12, -2, value); break;
     }

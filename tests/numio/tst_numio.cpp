@@ -948,6 +948,11 @@ void TestNumIO::valueWrite_data()
     QTest::newRow("hex negative") << itHex << -1.0 << "FFFFFFFF";
     QTest::newRow("oct") << itOct << 8.0 << "00000010";
     QTest::newRow("bin") << itBin << 5.4 << "00000101";
+    // Eight digits at least, more where the value needs them: no bit is dropped.
+    QTest::newRow("bin past 8 bits") << itBin << 1280.0 << "10100000000";
+    QTest::newRow("bin negative") << itBin << -1.0 << QString(32, QLatin1Char('1'));
+    QTest::newRow("oct past 24 bits") << itOct << 16777216.0 << "100000000";
+    QTest::newRow("oct negative") << itOct << -8.0 << "37777777770";
     QTest::newRow("exp") << itExp << 1234.5 << " 1.23450E+03";
     QTest::newRow("dynamic") << itDynamic << -0.5 << "-5.00000E-01";
     QTest::newRow("exp huge") << itExp << 1e150 << "************";
