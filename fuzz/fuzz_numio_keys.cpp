@@ -342,9 +342,10 @@ void CheckSpin(SpinRun& r, const QString& after)
     QOR_FUZZ_CHECK(f->CaretPos() >= 0 && f->CaretPos() <= len && f->SelBegin() >= 0 && f->SelBegin() <= f->SelEnd()
                        && f->SelEnd() <= len,
                    what() + QStringLiteral(": caret %1, selection %2..%3").arg(f->CaretPos()).arg(f->SelBegin()).arg(f->SelEnd()));
-    if (t != r.programText && !t.isEmpty()) {
-        QOR_FUZZ_CHECK(t == QLatin1String("-") || t == QLatin1String("+") || f->CheckValidity(t),
-                       what() + QStringLiteral(" is no text of the format"));
+    // A lone sign may stand while typing, in every format (it reads as zero).
+    const bool loneSign = t == QLatin1String("-") || t == QLatin1String("+");
+    if (t != r.programText && !t.isEmpty() && !loneSign) {
+        QOR_FUZZ_CHECK(f->CheckValidity(t), what() + QStringLiteral(" is no text of the format"));
         // Digits of the other bases stay within 32 bits, or they would wrap into another number.
         const QChar first = t.at(0);
         int base = r.format == itHex ? 16 : r.format == itOct ? 8 : r.format == itBin ? 2 : 0;
