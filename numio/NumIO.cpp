@@ -3,7 +3,10 @@
 #include "foundation/QOR_Store.h"
 #include "numio/NumFormats_p.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace qor {
 
@@ -82,6 +85,29 @@ void TNumIO::SetEditText(const QString& text)
     FInternalChg = false;
 }
 
+namespace {
+
+// Whether the digits of a whole integer text fit 32 bits: a decimal integer in the signed range,
+// the other bases in 32 bits (their texts show negative numbers as two's complement). More
+// digits would wrap into another number than the one shown.
+bool fitsIn32Bits(const QString& text, unsigned base)
+{
+    const bool negative = base == 10 && text.startsWith(QChar('-'));
+    const std::uint64_t limit = base != 10 ? 0xFFFFFFFFull : negative ? 2147483648ull : 2147483647ull;
+    std::uint64_t v = 0;
+    for (const QChar c : text) {
+        const qsizetype d = QStringView(u"0123456789abcdef").indexOf(c.toLower());
+        if (d < 0 || d >= qsizetype(base))
+            continue; // the sign or the prefix
+        v = v * base + std::uint64_t(d);
+        if (v > limit)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool TNumIO::ConvertNumString(const QString& text, double& value) const
 {
     return convert(text, value, SepUse::Typed);
@@ -124,6 +150,7 @@ bool TNumIO::convert(const QString& input, double& value, SepUse use) const
         }
     }
 
+    unsigned base = 0; // of an integer format
     switch (format) {
     case itExp: {
         // An exponent still being typed ('1e', '1e-') does not count against the text.
@@ -140,20 +167,27 @@ bool TNumIO::convert(const QString& input, double& value, SepUse use) const
         break;
     case itInt:
         value = double(ScanIntText(text, pos));
+        base = 10;
         break;
     case itHex:
         value = double(ScanHexText(text, pos));
+        base = 16;
         break;
     case itOct:
         value = double(ScanOctText(text, pos));
+        base = 8;
         break;
     case itBin:
         value = double(ScanBinText(text, pos));
+        base = 2;
         break;
     case itDynamic:
         break;
     }
-    return pos == text.size() + 1;
+    const bool whole = pos == text.size() + 1;
+    if (whole && base != 0 && !fitsIn32Bits(text, base))
+        return false; // the scan wrapped: the text shows another number than the value
+    return whole;
 }
 
 double TNumIO::Value() const
@@ -168,6 +202,18 @@ double TNumIO::Value() const
     return convert(text, value, SepUse::Shown) ? value : 0.0;
 }
 
+namespace {
+
+// Eight digits, or as many as the 32 bits of the value need: eight octal or binary digits
+// would drop the higher bits, and the field would show another number.
+int digitsFor(std::int32_t value, int bitsPerDigit)
+{
+    const int bits = 32 - std::countl_zero(std::uint32_t(value));
+    return std::max(8, (bits + bitsPerDigit - 1) / bitsPerDigit);
+}
+
+} // namespace
+
 QString TNumIO::textForValue(double value) const
 {
     QString text;
@@ -176,8 +222,8 @@ QString TNumIO::textForValue(double value) const
     case itFixPoint: text = FloatToFmtText(1, FFixPDecPl, value); break;
     case itInt: text = FloatToFmtText(1, 0, value); break;
     case itHex: return IntToHexText(RoundToInt32Bits(value), 8);
-    case itOct: return IntToOctText(RoundToInt32Bits(value), 8);
-    case itBin: return IntToBinText(RoundToInt32Bits(value), 8);
+    case itOct: return IntToOctText(RoundToInt32Bits(value), digitsFor(RoundToInt32Bits(value), 3));
+    case itBin: return IntToBinText(RoundToInt32Bits(value), digitsFor(RoundToInt32Bits(value), 1));
     case itExp:
     case itDynamic: text = FloatToFmtText(12, -2, value); break;
     }

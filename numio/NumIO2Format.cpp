@@ -26,6 +26,20 @@ static bool IsSeparatorIn(QChar c, TSepMode mode)
     return c == '.' || c == ',';
 }
 
+/// Whether digits of the base (all of them digits: the check has made sure) fit 32 bits. More
+/// would wrap into another number than the one shown.
+static bool FitsIn32Bits(QStringView digits, unsigned base)
+{
+    std::uint64_t v = 0;
+    for (const QChar c : digits) {
+        const int d = c.isDigit() ? c.digitValue() : (c.toUpper().unicode() - 'A' + 10);
+        v = v * base + std::uint64_t(d);
+        if (v > 0xFFFFFFFFu)
+            return false;
+    }
+    return true;
+}
+
 bool NumIO2CheckValidity(const QString& text, TInFormat format, int decPlaces, TDecPSep sep)
 {
     switch (format) {
@@ -50,20 +64,20 @@ bool NumIO2CheckValidity(const QString& text, TInFormat format, int decPlaces, T
     case itInt:
         return CheckIntText(text);
     case itHex:
-        return CheckHexText(text);
+        return CheckHexText(text) && FitsIn32Bits(text, 16);
     case itOct:
-        return CheckOctText(text);
+        return CheckOctText(text) && FitsIn32Bits(text, 8);
     case itBin:
-        return CheckBinText(text);
+        return CheckBinText(text) && FitsIn32Bits(text, 2);
     case itDynamic:
         if (text.isEmpty())
             return false;
         if (text.at(0) == '$')
-            return CheckHexText(text.mid(1));
+            return CheckHexText(text.mid(1)) && FitsIn32Bits(QStringView(text).mid(1), 16);
         if (text.at(0) == '%')
-            return CheckBinText(text.mid(1));
+            return CheckBinText(text.mid(1)) && FitsIn32Bits(QStringView(text).mid(1), 2);
         if (text.at(0) == '&')
-            return CheckOctText(text.mid(1));
+            return CheckOctText(text.mid(1)) && FitsIn32Bits(QStringView(text).mid(1), 8);
         return CheckFloatText(text, sep);
     }
     return false;

@@ -575,6 +575,8 @@ private slots:
     void commaLocaleReadsShownNumber();
     void hexOctBinTyping_data();
     void hexOctBinTyping();
+    void integerDigitsBeyond32Bits_data();
+    void integerDigitsBeyond32Bits();
     void convertNumString_data();
     void convertNumString();
     void assignCopiesSettings();
@@ -946,6 +948,11 @@ void TestNumIO::valueWrite_data()
     QTest::newRow("hex negative") << itHex << -1.0 << "FFFFFFFF";
     QTest::newRow("oct") << itOct << 8.0 << "00000010";
     QTest::newRow("bin") << itBin << 5.4 << "00000101";
+    // Eight digits at least, more where the value needs them: no bit is dropped.
+    QTest::newRow("bin past 8 bits") << itBin << 1280.0 << "10100000000";
+    QTest::newRow("bin negative") << itBin << -1.0 << QString(32, QLatin1Char('1'));
+    QTest::newRow("oct past 24 bits") << itOct << 16777216.0 << "100000000";
+    QTest::newRow("oct negative") << itOct << -8.0 << "37777777770";
     QTest::newRow("exp") << itExp << 1234.5 << " 1.23450E+03";
     QTest::newRow("dynamic") << itDynamic << -0.5 << "-5.00000E-01";
     QTest::newRow("exp huge") << itExp << 1e150 << "************";
@@ -1054,6 +1061,41 @@ void TestNumIO::hexOctBinTyping()
     QCOMPARE(f->Value(), value);
 }
 
+// A digit that would carry an integer past 32 bits is refused: the scan would wrap, and the
+// field would show one number and report another.
+void TestNumIO::integerDigitsBeyond32Bits_data()
+{
+    QTest::addColumn<TInFormat>("format");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("int top") << itInt << "21474836470" << "2147483647" << 2147483647.0;
+    QTest::newRow("int bottom") << itInt << "-21474836480" << "-2147483648" << -2147483648.0;
+    QTest::newRow("int one past") << itInt << "2147483648" << "214748364" << 214748364.0;
+    QTest::newRow("int eleven nines") << itInt << "99999999999" << "999999999" << 999999999.0;
+    QTest::newRow("hex eight digits") << itHex << "fffffffff" << "ffffffff" << -1.0;
+    QTest::newRow("hex leading zeros") << itHex << "000000001" << "000000001" << 1.0;
+    QTest::newRow("oct top") << itOct << "377777777777" << "37777777777" << -1.0;
+    QTest::newRow("oct one past") << itOct << "40000000000" << "4000000000" << 536870912.0;
+    QTest::newRow("bin 32 digits") << itBin << QString(33, QLatin1Char('1')) << QString(32, QLatin1Char('1')) << -1.0;
+    QTest::newRow("dynamic $") << itDynamic << "$100000000" << "$10000000" << 268435456.0;
+    QTest::newRow("dynamic %") << itDynamic << ("%1" + QString(32, QLatin1Char('0'))) << ("%1" + QString(31, QLatin1Char('0'))) << -2147483648.0;
+}
+
+void TestNumIO::integerDigitsBeyond32Bits()
+{
+    QFETCH(TInFormat, format);
+    QFETCH(QString, keys);
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    TNumIO* f = makeField(format, -uc_MaxDouble, uc_MaxDouble);
+    QTest::keyClicks(f, keys);
+    QCOMPARE(f->Text(), text);
+    QCOMPARE(f->Value(), value);
+    double v = 0;
+    QCOMPARE(f->ConvertNumString(keys, v), keys == text); // the whole keyed text, where a key was refused
+}
+
 void TestNumIO::convertNumString_data()
 {
     QTest::addColumn<TInFormat>("format");
@@ -1075,8 +1117,11 @@ void TestNumIO::convertNumString_data()
     QTest::newRow("int point") << itInt << "1.5" << false << 1.0;
     QTest::newRow("hex upper") << itHex << "$FF" << true << 255.0;
     QTest::newRow("oct 9") << itOct << "9" << false << 0.0;
-    QTest::newRow("bin wraps") << itBin << ("1" + QString(32, '0')) << true << 0.0;
-    QTest::newRow("dynamic % wraps") << itDynamic << ("%1" + QString(32, '0')) << true << 0.0;
+    // Beyond 32 bits the scan wraps: the text is refused, the value is the wrapped scan.
+    QTest::newRow("bin beyond 32 bits") << itBin << ("1" + QString(32, '0')) << false << 0.0;
+    QTest::newRow("dynamic % beyond 32 bits") << itDynamic << ("%1" + QString(32, '0')) << false << 0.0;
+    QTest::newRow("int beyond 32 bits") << itInt << "-99999999999" << false << -1215752191.0;
+    QTest::newRow("hex 32 bits") << itHex << "ffffffff" << true << -1.0;
 }
 
 void TestNumIO::convertNumString()

@@ -663,6 +663,14 @@ void TestNumIO2::typing_data()
     QTest::newRow("letter refused in float") << itFloat << "" << Keys({Qt::Key_A}) << "" << 1;
     QTest::newRow("letter G gives nothing") << itHex << "" << Keys({Qt::Key_G}) << "" << 1;
     QTest::newRow("hex letters") << itHex << "" << Keys({Qt::Key_A, Qt::Key_F, Qt::Key_3}) << "AF3" << 0;
+    // Digits past 32 bits would wrap into another number than the one shown.
+    QTest::newRow("hex ninth digit refused") << itHex << "FFFFFFFF" << Keys({Qt::Key_End, Qt::Key_1}) << "FFFFFFFF" << 1;
+    QTest::newRow("hex leading zero admitted") << itHex << "FFFFFFFF" << Keys({Qt::Key_Home, Qt::Key_0}) << "0FFFFFFFF" << 0;
+    QTest::newRow("oct past 32 bits refused") << itOct << "37777777777" << Keys({Qt::Key_Home, Qt::Key_1}) << "37777777777" << 1;
+    QTest::newRow("bin 33rd digit refused") << itBin << QString(32, QLatin1Char('1')) << Keys({Qt::Key_End, Qt::Key_0})
+                                            << QString(32, QLatin1Char('1')) << 1;
+    QTest::newRow("dynamic $ ninth digit refused") << itDynamic << "$10000000" << Keys({Qt::Key_End, Qt::Key_0})
+                                                   << "$10000000" << 1;
     QTest::newRow("numpad digits") << itFloat << ""
                                    << Keys({Qt::Key_4, Qt::Key_2}, Qt::KeypadModifier) << "42" << 0;
     QTest::newRow("numpad decimal gives comma")
