@@ -207,8 +207,9 @@ bool TRowMatcher::Compile(const QString& exp, TFilterMode mode, bool ignoreCase,
         m_re.optimize();
         // One match over the joined row finds every row that has a matching cell, as long
         // as the pattern cannot tell a line start or end from a cell start or end: no
-        // assertions of the subject's ends, no lookaround or inline options.
-        static const QRegularExpression unsafe(QStringLiteral(R"(\(\?|\\[AzZG])"));
+        // assertions of the subject's ends, no lookaround or inline options, and no "(*"
+        // verb, which may change what counts as a line end ("(*CR)^b" sees no cell start).
+        static const QRegularExpression unsafe(QStringLiteral(R"(\(\?|\(\*|\\[AzZG])"));
         m_useRowRe = !exp.contains(unsafe);
         if (m_useRowRe) {
             m_rowRe = QRegularExpression(exp, opts | QRegularExpression::MultilineOption);
