@@ -1,7 +1,9 @@
 // FilterAndSort of the report list view in its three modes over a small fixed table (one cell of
 // it chosen by the input). The rows shown are exactly those a plain reference evaluation of the
 // expression picks; a malformed expression returns -1 with a message and changes nothing; an
-// empty filter afterwards shows every row again, in the order they had without the filter.
+// empty filter afterwards shows every row again, in the order they had without the filter. A
+// pattern that runs into the regular expression's match limit on a row it cannot otherwise
+// decide is refused like a malformed one.
 #include "FuzzSupport.h"
 
 #include "replist/QOR_ReportListView.h"
@@ -247,7 +249,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 }
                 m = *r;
             } else {
-                m = std::any_of(cells.begin(), cells.end(), [&](const QString& c) { return re.match(c).hasMatch(); });
+                // A match that gives up (PCRE2's match limit) decides nothing: a row with no
+                // matching cell but such a one cannot be decided, and the filter is refused.
+                bool undecided = false;
+                for (const QString& c : cells) {
+                    const QRegularExpressionMatch rm = re.match(c);
+                    m = m || rm.hasMatch();
+                    undecided = undecided || !rm.isValid();
+                }
+                if (!m && undecided) {
+                    refError = true;
+                    break;
+                }
             }
             refMatch[size_t(stored)] = m ? 1 : 0;
         }

@@ -6,6 +6,7 @@
 #include "replist/QOR_replist.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <climits>
@@ -55,7 +56,9 @@ QString decodeReference(const QByteArray& bytes)
         const int len = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 && b < 0xF0 ? 3 : b >= 0xC0 && b < 0xE0 ? 2 : 1;
         if (len > 1 && i + len <= bytes.size()) {
             const QByteArray seq = bytes.mid(i, len);
-            const QString ch = QString::fromUtf8(seq);
+            // Stateless and keeping an initial BOM: U+FEFF inside the file is a character.
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+            const QString ch = decoder.decode(seq);
             if (ch.toUtf8() == seq && !ch.contains(QChar(0xFFFD)) && ch.toUcs4().size() == 1) {
                 out += ch;
                 i += len;

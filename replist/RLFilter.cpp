@@ -249,9 +249,22 @@ bool TRowMatcher::Matches(const std::vector<QStringView>& cells, QStringView joi
         return false;
     if (m_mode != fmGrep)
         return eval(m_root, cells, joined);
-    if (m_useRowRe && !m_rowRe.match(joined).hasMatch())
-        return false;
-    return std::any_of(cells.begin(), cells.end(), [&](QStringView c) { return m_re.match(c).hasMatch(); });
+    if (m_useRowRe) {
+        const QRegularExpressionMatch m = m_rowRe.match(joined);
+        if (m.isValid() && !m.hasMatch())
+            return false; // a row test that gave up (match limit) leaves the decision to the cells
+    }
+    // A cell whose match gives up decides nothing: unless another cell matches, the row is
+    // left undecided and the filter refused, rather than the row hidden without a word.
+    bool undecided = false;
+    for (QStringView c : cells) {
+        const QRegularExpressionMatch m = m_re.match(c);
+        if (m.hasMatch())
+            return true;
+        undecided = undecided || !m.isValid();
+    }
+    m_gaveUp = m_gaveUp || undecided;
+    return false;
 }
 
 // ---- the view --------------------------------------------------------------------------------
@@ -268,10 +281,15 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
         return -1;
 
     const auto pause = SuppressPaintScope(this);
-    // Rows are tested and sorted in the order they have without a filter.
-    restoreFilterBase();
     TStringArray* s = FRLData->Strings();
     const int n = NrOfRows();
+    // The display order, put back when a row cannot be tested (the call then changes nothing).
+    std::vector<int> shownOrder;
+    if (FFilterActive && FilterMode == fmGrep)
+        for (int r = 1; r <= n; ++r)
+            shownOrder.push_back(s->GetSortOrder(r));
+    // Rows are tested and sorted in the order they have without a filter.
+    restoreFilterBase();
     if (!hasExp && !OnBeforeFilter) {
         liftFilter();
         if (SortColumn >= 1 && SortColumn <= NrOfColumns())
@@ -305,8 +323,16 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
                     joined += QLatin1Char('\n');
                 }
                 match[size_t(stored)] = matcher.Matches(cells, joined) ? 1 : 0;
+                if (matcher.GaveUp())
+                    break;
                 if (OnPercentDone && stored % step == 0)
                     OnPercentDone(this, int(qint64(stored) * 100 / n));
+            }
+            if (matcher.GaveUp()) {
+                if (!shownOrder.empty())
+                    s->SetSortOrders(shownOrder);
+                FFilterError = QStringLiteral("the pattern needs too many steps on a cell (the regular expression's match limit)");
+                return -1;
             }
         }
         std::vector<int> shown, hidden;

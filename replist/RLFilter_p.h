@@ -18,6 +18,9 @@ public:
     /// Whether the row matches: Cells are the texts of the filter columns, Joined the same
     /// texts each followed by a line feed (so no term can run from one cell into the next).
     bool Matches(const std::vector<QStringView>& cells, QStringView joined) const;
+    /// Whether a regular expression gave up on a row none of whose cells matched (PCRE2's
+    /// match limit), so that Matches could not decide it.
+    bool GaveUp() const { return m_gaveUp; }
 
 
 private:
@@ -41,6 +44,7 @@ private:
     QRegularExpression m_rowRe; ///< a fast first test on Joined, when the pattern allows one
     bool m_useRowRe = false;
     bool m_valid = false;
+    mutable bool m_gaveUp = false;
 };
 
 } // namespace qor

@@ -185,6 +185,18 @@ void TestRepListDataTools::badFilterKeepsPreviousOne()
     QCOMPARE(shownNames(v), QStringList({"Apple", "Cherry pie"}));
     QCOMPARE(v.FilterAndSort(QStringLiteral("[z"), {}, false, fmGrep, 1, false), -1);
     QCOMPARE(shownNames(v), QStringList({"Apple", "Cherry pie"}));
+    // A pattern that runs into the match limit on a cell cannot decide its row: refused too,
+    // rather than the row hidden as if it did not match.
+    v.SetElem(3, 6, QString(250, QLatin1Char('a')) + QLatin1Char('!'));
+    const QStringList order = allNames(v);
+    QCOMPARE(v.FilterAndSort(QStringLiteral("(a+)+$"), {}, false, fmGrep, 1, false), -1);
+    QVERIFY(v.LastFilterError().contains(QLatin1String("match limit")));
+    QVERIFY(v.FilterActive());
+    QCOMPARE(allNames(v), order);
+    // Another cell that matches decides the row.
+    v.SetElem(1, 6, QStringLiteral("fig!"));
+    QCOMPARE(v.FilterAndSort(QStringLiteral("(a+)+$|!"), {1, 3}, false, fmGrep, 1, true), 2);
+    QCOMPARE(shownNames(v), QStringList({"banana", "fig!"}));
 }
 
 void TestRepListDataTools::unfilterRestoresOrderAndKeepsWork()
