@@ -59,7 +59,9 @@ QString decodeReference(const QByteArray& bytes)
             // Stateless and keeping an initial BOM: U+FEFF inside the file is a character.
             QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
             const QString ch = decoder.decode(seq);
-            if (ch.toUtf8() == seq && !ch.contains(QChar(0xFFFD)) && ch.toUcs4().size() == 1) {
+            // A sequence the decoder replaced encodes back differently (U+FFFD itself, written
+            // in UTF-8, is a character like any other).
+            if (ch.toUtf8() == seq && ch.toUcs4().size() == 1) {
                 out += ch;
                 i += len;
                 continue;
