@@ -135,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 for (int c = k.left; c <= k.right; ++c)
                     QOR_FUZZ_CHECK(names.value(c - k.left) == d.GetColName(c), QString("name of column %1").arg(c));
             }
-            QOR_FUZZ_CHECK(lines.size() == std::max(0, k.bottom - k.top + 1), QString("%1 lines").arg(lines.size()));
+            QOR_FUZZ_CHECK(lines.size() == std::max<qint64>(0, qint64(k.bottom) - k.top + 1), QString("%1 lines").arg(lines.size()));
             for (int row = k.top; row <= k.bottom; ++row) {
                 const QStringList cells = lines.at(row - k.top).split(separator);
                 QOR_FUZZ_CHECK(cells.size() == k.right - k.left + 1, QString("row %1 has %2 cells").arg(row).arg(cells.size()));
