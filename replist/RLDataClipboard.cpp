@@ -46,7 +46,8 @@ QString TRLData::FixedWidthText(int LeftCol, int TopRow, int RightCol, int Botto
 {
     const Block b = clampBlock(LeftCol, TopRow, RightCol, BottomRow, FNrOfCols, FNrOfRows);
     LeftCol = b.left, TopRow = b.top, RightCol = b.right, BottomRow = b.bottom;
-    std::vector<int> width(std::size_t(std::max(0, RightCol - LeftCol + 1)), 0);
+    // Compared before subtracting: a right edge near INT_MIN minus a left edge would overflow.
+    std::vector<int> width(RightCol >= LeftCol ? std::size_t(RightCol - LeftCol + 1) : 0, 0);
     for (int c = LeftCol; c <= RightCol; ++c) {
         int w = 0;
         const bool inRange = c >= 0 && c <= FNrOfCols;

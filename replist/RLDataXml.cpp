@@ -891,6 +891,23 @@ void TRLData::WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const 
 
 namespace {
 
+// Where "<replist" starts in a root line, in any ASCII case. QString::toLower would not do:
+// it may lengthen the text before the tag (capital I with dot above becomes two characters).
+int rootTagPos(const QString& line)
+{
+    static const QLatin1String tag("<replist");
+    const qsizetype n = line.size() - tag.size();
+    for (qsizetype i = 0; i <= n; ++i) {
+        qsizetype k = 0;
+        while (k < tag.size() && line.at(i + k).unicode() < 128
+               && QChar::toLower(line.at(i + k).unicode()) == char16_t(tag.at(k).unicode()))
+            ++k;
+        if (k == tag.size())
+            return int(i);
+    }
+    return -1;
+}
+
 // Finds the first root tag line for DataID in Data from From on; returns the byte offset
 // of its "<replist" or -1.
 qsizetype findRootInBytes(const QByteArray& data, qsizetype from, const QString& dataID)
@@ -988,7 +1005,7 @@ bool TRLData::ReadFromXMLStream(QIODevice* InStream, const QString& DataID)
     }
     if (!found)
         return false;
-    const int tag = int(line.toLower().indexOf(QLatin1String("<replist")));
+    const int tag = rootTagPos(line);
     QXmlStreamReader xml;
     xml.addData(line.mid(tag).toUtf8() + '\n');
     // Lines are fed as the parser needs them, so the stream stops right after the end tag's line.
@@ -1014,7 +1031,7 @@ bool TRLData::ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID)
     }
     if (!found)
         return false;
-    const int tag = int(line.toLower().indexOf(QLatin1String("<replist")));
+    const int tag = rootTagPos(line);
     QXmlStreamReader xml;
     xml.addData(line.mid(tag) + QLatin1Char('\n'));
     auto feedReader = [&InFile, &xml]() -> bool {

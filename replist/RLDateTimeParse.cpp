@@ -222,8 +222,8 @@ int ParseDateTimeText(const QString& text, const QString& format, TDateTime& val
     if (twelveHour) {
         if (!pm && hour == 12)
             hour = 0;
-        else if (pm && hour != 12)
-            hour += 12;
+        else if (pm && hour != 12 && hour <= 23)
+            hour += 12; // an hour beyond 23 is impossible anyway, and a free-length one may be INT_MAX
     }
     // Out-of-range fields are reported, not raised: the row editor reads dates inside its
     // modal form, where an exception has nowhere sound to go.

@@ -165,9 +165,13 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
     if (lines.isEmpty())
         return 0;
 
-    const int last = FirstRow + int(lines.size()) - 1;
+    // Counted wide: a first row near the int range's end must not wrap round, and rows the
+    // store cannot hold are refused before anything changes.
+    const qint64 last = qint64(FirstRow) + lines.size() - 1;
+    if (last > MaxRLDataRows)
+        return -1;
     if (last > NrOfRows())
-        SetNrRows(last);
+        SetNrRows(int(last));
     int r = FirstRow;
     for (const QString& line : lines)
         SetElem(Column, r++, line.left(MaxCellLength));

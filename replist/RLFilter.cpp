@@ -369,10 +369,22 @@ bool TRowMatcher::RowMatches(const TFilterCells& cells, int storedRow) const
         return false;
     if (m_mode != fmGrep)
         return eval(m_root, cells, storedRow);
+    bool undecided = false;
     for (size_t i = 0; i < cells.cols.size(); ++i)
-        if (m_re.match(cells.Cell(storedRow, i)).hasMatch())
+        if (cellMatches(cells.Cell(storedRow, i), undecided))
             return true;
+    m_gaveUp = m_gaveUp || undecided;
     return false;
+}
+
+// A cell whose match gives up (PCRE2's match limit) decides nothing: unless another cell of
+// its row matches, the row cannot be decided, and the filter is refused rather than the row
+// hidden without a word.
+bool TRowMatcher::cellMatches(QStringView cell, bool& undecided) const
+{
+    const QRegularExpressionMatch m = m_re.match(cell);
+    undecided = undecided || !m.isValid();
+    return m.hasMatch();
 }
 
 void TRowMatcher::TestRows(const TFilterCells& cells, int n, std::vector<char>& match,
@@ -449,8 +461,14 @@ void TRowMatcher::testRowsInBlocks(const TFilterCells& cells, int n, std::vector
             while (cell < cellCount) {
                 const QRegularExpressionMatch m = m_blockRe.match(block, from, QRegularExpression::NormalMatch,
                                                                   QRegularExpression::DontCheckSubjectStringMatchOption);
-                if (!m.hasMatch())
+                if (!m.hasMatch()) {
+                    // A block search that gave up proves nothing: the rest of the block is
+                    // tested row by row.
+                    if (!m.isValid())
+                        for (size_t r = cell / nc; r < size_t(count); ++r)
+                            match[size_t(first) + r] = RowMatches(cells, first + int(r)) ? 1 : 0;
                     break;
+                }
                 const qsizetype at = m.capturedStart();
                 while (cell < cellCount && cellEnd[cell] <= at)
                     ++cell;
@@ -459,9 +477,11 @@ void TRowMatcher::testRowsInBlocks(const TFilterCells& cells, int n, std::vector
                 // The cell the match starts in is the likely one; the others of its row follow.
                 const size_t row = cell / nc;
                 const size_t hit = cell % nc;
-                bool found = m_re.match(cells.Cell(first + int(row), hit)).hasMatch();
+                bool undecided = false;
+                bool found = cellMatches(cells.Cell(first + int(row), hit), undecided);
                 for (size_t c = 0; c < nc && !found; ++c)
-                    found = c != hit && m_re.match(cells.Cell(first + int(row), c)).hasMatch();
+                    found = c != hit && cellMatches(cells.Cell(first + int(row), c), undecided);
+                m_gaveUp = m_gaveUp || (undecided && !found);
                 match[size_t(first) + row] = found ? 1 : 0;
                 cell = (row + 1) * nc;
                 from = cellEnd[cell - 1];
@@ -487,11 +507,16 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
         return -1;
 
     const auto pause = SuppressPaintScope(this);
-    // Rows are tested and sorted in the order they have without a filter.
-    const bool hadBase = FFilterActive && int(FFilterBase.size()) == NrOfRows();
-    restoreFilterBase();
     TStringArray* s = FRLData->Strings();
     const int n = NrOfRows();
+    // Rows are tested and sorted in the order they have without a filter. The order shown now
+    // is kept for a pattern that may leave a row undecided, so that the call can change nothing.
+    const bool hadBase = FFilterActive && int(FFilterBase.size()) == n;
+    std::vector<int> shownOrder;
+    if (hadBase && hasExp && FilterMode == fmGrep)
+        for (int r = 1; r <= n; ++r)
+            shownOrder.push_back(s->GetSortOrder(r));
+    restoreFilterBase();
     if (!hasExp && !OnBeforeFilter) {
         liftFilter();
         if (SortColumn >= 1 && SortColumn <= NrOfColumns())
@@ -518,6 +543,12 @@ int TReportListView::FilterAndSort(const QString& FilterExp, const std::vector<i
             if (OnPercentDone)
                 progress = [this](int percent) { OnPercentDone(this, percent); };
             matcher.TestRows(cells, n, match, progress);
+            if (matcher.GaveUp()) {
+                if (!shownOrder.empty())
+                    s->SetSortOrders(shownOrder);
+                FFilterError = QStringLiteral("the pattern needs too many steps on a cell (the regular expression's match limit)");
+                return -1;
+            }
         } else {
             match.assign(size_t(n) + 1, 1);
         }

@@ -58,6 +58,9 @@ public:
                   const std::function<void(int percent)>& progress) const;
     /// Whether the stored row matches, tested cell by cell.
     bool RowMatches(const TFilterCells& cells, int storedRow) const;
+    /// Whether a regular expression gave up (PCRE2's match limit) on a row none of whose
+    /// cells matched, so that the row could not be decided.
+    bool GaveUp() const { return m_gaveUp; }
 
 private:
     struct Node {
@@ -67,6 +70,7 @@ private:
     };
     bool termFound(int t, const TFilterCells& cells, int storedRow) const;
     bool eval(int node, const TFilterCells& cells, int storedRow) const;
+    bool cellMatches(QStringView cell, bool& undecided) const;
     void testRowsInBlocks(const TFilterCells& cells, int n, std::vector<char>& match,
                           const std::function<void(int percent)>& progress) const;
 
@@ -78,6 +82,7 @@ private:
     QRegularExpression m_blockRe; ///< a fast first test over many rows, when the pattern allows one
     bool m_useBlockRe = false;
     bool m_valid = false;
+    mutable bool m_gaveUp = false;
 };
 
 } // namespace qor

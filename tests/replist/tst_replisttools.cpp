@@ -167,6 +167,8 @@ void TestRowEditor::parseDateTime_data()
     QTest::newRow("hour 25") << "25:00" << "HH:mm" << w << -4 << "" << false;
     QTest::newRow("minute 60") << "10:60" << "HH:mm" << w << -4 << "" << false;
     QTest::newRow("no year") << "07.03" << "dd.MM" << w << -4 << "" << false;
+    QTest::newRow("huge pm hour") << "99999999999 pm" << "h t" << w << -4 << "" << false;
+    QTest::newRow("13 pm") << "13 pm" << "h tt" << w << -4 << "" << false;
 }
 
 void TestRowEditor::parseDateTime()

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <climits>
+
 using namespace qor;
 
 namespace {
@@ -162,6 +164,11 @@ void TestRepListDataTools::grepFilter_data()
     QTest::newRow("inline option") << "(?i)APPLE" << QList<int>{} << false << QStringList{"Apple"} << 1;
     QTest::newRow("subject start") << "\\Abl" << QList<int>{} << false << QStringList{"elder berry"} << 1;
     QTest::newRow("lookbehind at start") << "(?<!\\s)b" << QList<int>{1} << false << QStringList{"banana"} << 1;
+    // A newline verb must not hide cells after the first: only CR would end a line.
+    QTest::newRow("CR verb, cell start") << "(*CR)^b" << QList<int>{} << false
+                                         << QStringList{"banana", "date", "elder berry"} << 3;
+    QTest::newRow("CR verb, whole cell") << "(*CR)^[0-9]+$" << QList<int>{} << false
+                                         << QStringList{"Apple", "banana", "Cherry pie", "date", "elder berry", "fig"} << 6;
     QTest::newRow("open group") << "(" << QList<int>{} << false << QStringList{} << -1;
     QTest::newRow("open class") << "[a-" << QList<int>{} << false << QStringList{} << -1;
     QTest::newRow("nothing to repeat") << "*x" << QList<int>{} << false << QStringList{} << -1;
@@ -178,6 +185,18 @@ void TestRepListDataTools::badFilterKeepsPreviousOne()
     QCOMPARE(shownNames(v), QStringList({"Apple", "Cherry pie"}));
     QCOMPARE(v.FilterAndSort(QStringLiteral("[z"), {}, false, fmGrep, 1, false), -1);
     QCOMPARE(shownNames(v), QStringList({"Apple", "Cherry pie"}));
+    // A pattern that runs into the match limit on a cell cannot decide its row: refused too,
+    // rather than the row hidden as if it did not match.
+    v.SetElem(3, 6, QString(250, QLatin1Char('a')) + QLatin1Char('!'));
+    const QStringList order = allNames(v);
+    QCOMPARE(v.FilterAndSort(QStringLiteral("(a+)+$"), {}, false, fmGrep, 1, false), -1);
+    QVERIFY(v.LastFilterError().contains(QLatin1String("match limit")));
+    QVERIFY(v.FilterActive());
+    QCOMPARE(allNames(v), order);
+    // Another cell that matches decides the row.
+    v.SetElem(1, 6, QStringLiteral("fig!"));
+    QCOMPARE(v.FilterAndSort(QStringLiteral("(a+)+$|!"), {1, 3}, false, fmGrep, 1, true), 2);
+    QCOMPARE(shownNames(v), QStringList({"banana", "fig!"}));
 }
 
 void TestRepListDataTools::unfilterRestoresOrderAndKeepsWork()
@@ -478,6 +497,9 @@ void TestRepListDataTools::loadLinesRefused()
     QCOMPARE(d.LoadLinesFromFile(1, 1, dir.path()), -1); // a folder is no text file
     QCOMPARE(d.LoadLinesFromFile(3, 1, good), -1);
     QCOMPARE(d.LoadLinesFromFile(1, 0, good), -1);
+    // Rows beyond the store's limit, or beyond the int range, are refused before anything changes.
+    for (const int first : {MaxRLDataRows, MaxRLDataRows + 1, INT_MAX - 1, INT_MAX})
+        QCOMPARE(d.LoadLinesFromFile(1, first, good), -1);
     QCOMPARE(d.NrOfRows(), 1);
     QCOMPARE(d.GetElem(1, 1), QStringLiteral("x"));
     QCOMPARE(d.LoadLinesFromFile(0, 1, good), 2); // the hidden column takes lines too

@@ -122,6 +122,9 @@ private slots:
         QCOMPARE(d.ClipboardText(INT_MIN, INT_MIN, INT_MAX, INT_MAX, false, ";"), QString(";a;c\n;b;d\n"));
         QCOMPARE(d.FixedWidthText(1, 2, INT_MAX, INT_MAX, false), QString("b d \n"));
         QCOMPARE(d.ClipboardText(2, 1, 3, 5, false, ";"), QString("c\nd\n"));
+        // A right edge far left of the left one is an empty block, not a width that overflows.
+        QCOMPARE(d.FixedWidthText(1, 1, INT_MIN, 2, false), QString("\n\n"));
+        QCOMPARE(d.FixedWidthText(INT_MAX, 1, INT_MIN, 1, true), QString("\n\n\n"));
     }
 
     // Markup inside one of our elements is refused with the store unchanged; an unknown

@@ -307,6 +307,30 @@ private slots:
         QCOMPARE(ReadLnStream(&buf, eos, 0), QString("three"));
     }
 
+    // Text before the root tag on its line: every reader starts at the tag itself, even when
+    // lower-casing the line would change its length (capital I with dot above becomes two).
+    void textBeforeRootTag_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("ascii") << "<doc>";
+        QTest::newRow("dotted capital I") << QString::fromUtf8("\xc4\xb0");
+        QTest::newRow("three of them") << QString::fromUtf8("<a>\xc4\xb0\xc4\xb0 \xc4\xb0</a>");
+        QTest::newRow("long s") << QString::fromUtf8("<repli\xc5\xbft/>");
+    }
+    void textBeforeRootTag()
+    {
+        QFETCH(QString, prefix);
+        QString xml = smallListXml();
+        xml.insert(xml.indexOf("<replist "), prefix);
+        for (int reader = 0; reader < 4; ++reader) {
+            QTemporaryDir dir;
+            TRLData d;
+            QVERIFY2(readWith(d, reader, xml.toUtf8(), dir.path(), "small"), qPrintable(QString::number(reader)));
+            QCOMPARE(d.GetElem(1, 1), QString("a"));
+            QCOMPARE(d.DataID(), QString("small"));
+        }
+    }
+
     void secondListIsLoadedById()
     {
         TRLData a, b;
