@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchClock.h"
+
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -48,13 +50,7 @@ const std::vector<QString>& cellTexts()
 std::map<std::string, double> g_seconds;
 std::map<std::string, int> g_shown;
 
-// CPU time of this thread: the machine is shared, and wall time would count the others' work.
-double threadSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
+using qor::bench::threadSeconds;
 
 TReportListView& view()
 {

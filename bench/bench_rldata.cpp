@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchClock.h"
+
 #include <ctime>
 #include <cstdio>
 #include <malloc.h>
@@ -70,13 +72,7 @@ std::size_t heapInUse()
 std::map<std::string, double> g_seconds;
 std::map<std::string, double> g_bytesPerCell;
 
-// CPU time of this thread: the machine is shared, and wall time would count the others' work.
-double threadSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
+using qor::bench::threadSeconds;
 
 struct Timer {
     double t0 = threadSeconds();
