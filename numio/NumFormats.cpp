@@ -242,47 +242,100 @@ double convertScannedText(const QChar* data, int len, bool allowExp, TSepMode mo
 
 } // namespace
 
+namespace {
+
+// A decimal number as read: an integer mantissa of at most 19 significant digits and the
+// decimal exponents of fraction and exponent part.
+struct DecimalParts {
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int fracDigits = 0;
+    int expValue = 0;
+    bool negative = false;
+    bool negativeExp = false;
+};
+
+// Reads a run of decimal digits from index i into the mantissa and returns the index after
+// it. Leading zeros are not significant; digits past the 19th no longer fit and are counted.
+inline int readDigits(const QChar* data, int len, int i, DecimalParts& n)
+{
+    if (n.significant == 0)
+        while (i < len && data[i].unicode() == u'0')
+            ++i;
+    for (; i < len; ++i) {
+        const unsigned d = unsigned(data[i].unicode()) - u'0';
+        if (d > 9)
+            break;
+        if (++n.significant <= 19)
+            n.mantissa = n.mantissa * 10 + d;
+    }
+    return i;
+}
+
+// The scanner's state machine (kTransitions) written out as code, so the digit runs, where
+// nearly all the time goes, become tight loops. Leaves i on the character that ended the scan
+// and tells whether the scan accepted.
+bool scanDecimal(const QChar* data, int len, int& i, bool allowExp, TSepMode mode, DecimalParts& n)
+{
+    // Past the end reads as an "other" character, which accepts wherever acceptance is possible.
+    const auto classAt = [&](int k) { return k < len ? classifyFast(data[k].unicode(), mode) : int(ccOther); };
+    while (i < len && data[i].unicode() == u' ')
+        ++i;
+    int cls = classAt(i);
+    if (cls == ccSign) {
+        n.negative = data[i].unicode() == u'-';
+        cls = classAt(++i);
+        if (cls != ccDigit && cls != ccSep)
+            return false;
+    }
+    if (cls == ccDigit) {
+        i = readDigits(data, len, i, n);
+        cls = classAt(i);
+    } else if (cls != ccSep) {
+        return false;
+    }
+    if (cls == ccSep) {
+        const int first = ++i;
+        cls = classAt(i);
+        if (cls == ccDigit) {
+            i = readDigits(data, len, i, n);
+            n.fracDigits = i - first;
+            cls = classAt(i);
+        }
+        if (cls == ccSep)
+            return false;
+    }
+    if (cls != ccExp || !allowExp)
+        return true;
+    cls = classAt(++i);
+    if (cls == ccSign) {
+        n.negativeExp = data[i].unicode() == u'-';
+        cls = classAt(++i);
+    }
+    if (cls != ccDigit)
+        return cls == ccOther;
+    for (; i < len; ++i) {
+        const unsigned d = unsigned(data[i].unicode()) - u'0';
+        if (d > 9)
+            break;
+        // Saturates well above the cut, so it cannot overflow.
+        if (n.expValue < 100000000)
+            n.expValue = n.expValue * 10 + int(d);
+    }
+    return true;
+}
+
+} // namespace
+
 double ScanFloatText(const QChar* data, int len, bool allowExp, TSepMode mode, int& pos)
 {
     if (pos < 1)
         pos = 1;
     const int start = pos;
-    int state = 1;
-    int expValue = 0;
-    bool accepted = false;
-    // The value as an integer mantissa and a decimal exponent, read in the same pass: most inputs
-    // fit the exact fast path below and never reach the general conversion.
-    std::uint64_t mantissa = 0;
-    int significant = 0;
-    int fracDigits = 0;
-    bool negative = false;
-    bool negativeExp = false;
-    for (;;) {
-        const char16_t c = (pos <= len) ? data[pos - 1].unicode() : u'Z';
-        ++pos;
-        const int cls = classifyFast(c, mode);
-        const signed char next = nextState(state, cls, allowExp);
-        if (next == stAccept || next == stReject) {
-            accepted = next == stAccept;
-            --pos;
-            break;
-        }
-        if (cls == ccDigit) {
-            if (next == 3 || next == 5) {
-                const int d = int(c - u'0');
-                if (mantissa != 0 || d != 0)
-                    ++significant;
-                if (significant <= 19)
-                    mantissa = mantissa * 10 + std::uint64_t(d);
-                fracDigits += next == 5;
-            } else {
-                expValue = addExpDigit(next, state, expValue, c);
-            }
-        } else if (cls == ccSign) {
-            (next == 2 ? negative : negativeExp) = c == u'-';
-        }
-        state = next;
-    }
+    int i = pos - 1;
+    DecimalParts n;
+    const bool accepted = scanDecimal(data, len, i, allowExp, mode, n);
+    pos = i + 1;
     if (!accepted)
         return 0.0;
     // Clinger's fast path: a mantissa up to 2^53 and a power of ten up to 1e22 are both exact
@@ -290,11 +343,11 @@ double ScanFloatText(const QChar* data, int len, bool allowExp, TSepMode mode, i
     static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    const int exp10 = (negativeExp ? -expValue : expValue) - fracDigits;
-    if (significant <= 19 && mantissa <= (std::uint64_t(1) << 53) && exp10 >= -22 && exp10 <= 22) {
-        const double m = double(mantissa);
+    const int exp10 = (n.negativeExp ? -n.expValue : n.expValue) - n.fracDigits;
+    if (n.significant <= 19 && n.mantissa <= (std::uint64_t(1) << 53) && exp10 >= -22 && exp10 <= 22) {
+        const double m = double(n.mantissa);
         const double value = exp10 < 0 ? m / kPow10[-exp10] : m * kPow10[exp10];
-        return negative ? -value : value;
+        return n.negative ? -value : value;
     }
     return convertScannedText(data, len, allowExp, mode, start);
 }
