@@ -2,6 +2,8 @@
 #include "foundation/QOR_Graphics.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QHash>
 #include <QPainterPath>
 #include <QtMath>
@@ -81,6 +83,64 @@ Qt::BrushStyle hatchPattern(TBrushStyle s)
     }
 }
 
+// Fonts that differ only in colour share their Qt font, metrics and shapes.
+bool sameGlyphs(const TFont& a, const TFont& b)
+{
+    return a.Height() == b.Height() && a.Style() == b.Style() && a.Pitch() == b.Pitch()
+        && a.AntiAlias() == b.AntiAlias() && a.Orientation() == b.Orientation() && a.Name() == b.Name();
+}
+
+// Visits the pixels of a one-pixel line from (x0, y0) on, Bresenham's way, for steps pixels
+// (the end point excluded), skipping the off runs of a dash pattern.
+template <typename Plot>
+void walkLine(int x0, int y0, int x1, int y1, int steps, const std::vector<int>& pattern, Plot plot)
+{
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    size_t seg = 0;
+    int segLeft = pattern.empty() ? 0 : pattern[0];
+    int err = dx + dy;
+    int x = x0, y = y0;
+    for (int i = 0; i < steps; ++i) {
+        if (pattern.empty() || (seg % 2) == 0)
+            plot(x, y);
+        if (!pattern.empty() && --segLeft == 0) {
+            seg = (seg + 1) % pattern.size();
+            segLeft = pattern[seg];
+        }
+        const int e2 = 2 * err;
+        if (e2 >= dy) { err += dy; x += sx; }
+        if (e2 <= dx) { err += dx; y += sy; }
+    }
+}
+
+// Short slanted lines (scale ticks, needles, check marks) cost a painter call each, far more
+// than their few pixels. An opaque colour copied onto a 32-bit image is written straight into
+// the image the painter draws on, inside the same clip. False when the painter has to do it.
+bool plotDirect(QImage& image, const QPainter& p, const QRect* canvasClip, const QColor& color, int x0, int y0,
+                int x1, int y1, int steps, const std::vector<int>& pattern)
+{
+    const QImage::Format f = image.format();
+    // A shared image would be copied by bits(), away from the painter's buffer.
+    if (color.alpha() != 255 || !image.isDetached()
+        || (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    QRect clip = image.rect();
+    if (p.hasClipping()) {
+        if (!canvasClip || p.clipBoundingRect() != QRectF(*canvasClip))
+            return false;
+        clip &= *canvasClip;
+    }
+    const QRgb rgb = color.rgba();
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    walkLine(x0, y0, x1, y1, steps, pattern, [&](int x, int y) {
+        if (clip.contains(x, y))
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
+    });
+    return true;
+}
+
 double rayAngle(double cx, double cy, int x, int y)
 {
     return qRadiansToDegrees(std::atan2(cy - y, x - cx));
@@ -94,6 +154,13 @@ struct TCanvas::CachedFont {
     QFontMetrics Metrics;
     /// Advances of the texts measured last (labels are measured again at every paint).
     mutable QHash<QString, int> Widths;
+    /// The shaped glyphs of the texts drawn last, with the baseline they were laid out on:
+    /// shaping costs more than drawing, and a repaint draws the same texts again.
+    struct Shaped {
+        QList<QGlyphRun> Runs;
+        qreal Baseline = 0;
+    };
+    mutable QHash<QString, Shaped> Glyphs;
 
     int Width(const QString& text) const
     {
@@ -105,6 +172,40 @@ struct TCanvas::CachedFont {
         const int w = Metrics.horizontalAdvance(text);
         Widths.insert(text, w);
         return w;
+    }
+
+    /// Draws the text with its baseline at y, as QPainter::drawText(x, y, text) does.
+    void Draw(QPainter* p, int x, int y, const QString& text) const
+    {
+        if (!cacheable(text)) {
+            p->drawText(x, y, text);
+            return;
+        }
+        auto it = Glyphs.constFind(text);
+        if (it == Glyphs.constEnd()) {
+            if (Glyphs.size() >= 256)
+                Glyphs.clear();
+            QTextLayout layout(text, Font);
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            layout.endLayout();
+            it = Glyphs.insert(text, Shaped{layout.glyphRuns(), line.isValid() ? line.ascent() : 0});
+        }
+        for (const QGlyphRun& run : it->Runs)
+            p->drawGlyphRun(QPointF(x, y - it->Baseline), run);
+    }
+
+private:
+    // Texts whose glyph runs draw exactly what drawText draws: one line, left to right, no
+    // decorations (those are placed differently), no rotation (drawn as paths then).
+    bool cacheable(const QString& text) const
+    {
+        if (Key.Orientation() != 0 || Font.underline() || Font.strikeOut() || text.size() > 256)
+            return false;
+        for (const QChar c : text)
+            if (c.unicode() < 0x20 || c.unicode() >= 0x0590)
+                return false;
+        return true;
     }
 };
 
@@ -123,12 +224,12 @@ const TCanvas::CachedFont& TCanvas::qtFont() const
     if (!m_fontCache)
         m_fontCache = std::make_unique<FontCache>();
     for (const auto& e : m_fontCache->Entries)
-        if (e && e->Key == m_font)
+        if (e && sameGlyphs(e->Key, m_font))
             return *e;
     auto& slot = m_fontCache->Entries[m_fontCache->Next];
     m_fontCache->Next = (m_fontCache->Next + 1) % m_fontCache->Entries.size();
     const QFont f = m_font.ToQFont();
-    slot.emplace(CachedFont{m_font, f, QFontMetrics(f), {}});
+    slot.emplace(CachedFont{m_font, f, QFontMetrics(f), {}, {}});
     return *slot;
 }
 
@@ -293,24 +394,12 @@ void TCanvas::plotLine(int x0, int y0, int x1, int y1)
         p->fillRect(run, color);
         return;
     }
+    const QRect* clip = m_hasClip ? &m_clip : nullptr;
+    if (m_pen.Mode() == pmCopy && plotDirect(*m_image, *p, clip, color, x0, y0, x1, y1, steps, pattern))
+        return;
     QPolygon pts;
     pts.reserve(steps);
-    size_t seg = 0;
-    int segLeft = pattern.empty() ? 0 : pattern[0];
-    int err = dx + dy;
-    int x = x0, y = y0;
-    for (int i = 0; i < steps; ++i) {
-        const bool on = pattern.empty() || (seg % 2) == 0;
-        if (on)
-            pts.append(QPoint(x, y));
-        if (!pattern.empty() && --segLeft == 0) {
-            seg = (seg + 1) % pattern.size();
-            segLeft = pattern[seg];
-        }
-        const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x += sx; }
-        if (e2 <= dx) { err += dx; y += sy; }
-    }
+    walkLine(x0, y0, x1, y1, steps, pattern, [&pts](int x, int y) { pts.append(QPoint(x, y)); });
     p->setPen(QPen(color, 1));
     p->setBrush(Qt::NoBrush);
     p->drawPoints(pts);
@@ -616,7 +705,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
             p->fillRect(QRect(0, 0, width, fm.ascent() + fm.descent()), ColorToQColor(m_brush.Color(), m_palette));
         }
         p->setPen(ColorToQColor(m_font.Color(), m_palette));
-        p->drawText(0, fm.ascent(), text);
+        qf.Draw(p, 0, fm.ascent(), text);
         p->resetTransform();
     }
     m_penPos = TPoint(x + (width >= 0 ? width : TextWidth(text)), y);
@@ -638,7 +727,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     p->setFont(qf.Font);
     p->setRenderHint(QPainter::TextAntialiasing, m_font.AntiAlias());
     p->setPen(ColorToQColor(m_font.Color(), m_palette));
-    p->drawText(x, y + qf.Metrics.ascent(), text);
+    qf.Draw(p, x, y + qf.Metrics.ascent(), text);
     p->restore();
 }
 

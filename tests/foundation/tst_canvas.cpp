@@ -45,6 +45,8 @@ private slots:
     void penPositionFollowsLineTo();
     void wideLineIncludesBothEnds();
     void dottedLineSkipsPixels();
+    void slantedLinesOnEveryImageFormat_data();
+    void slantedLinesOnEveryImageFormat();
     void rectangleCoverage_data();
     void rectangleCoverage();
     void rectangleClearBrushKeepsInterior();
@@ -62,6 +64,8 @@ private slots:
     void textOutClearBrushKeepsBackground();
     void textRectClips();
     void rotatedTextLeavesTheCell();
+    void textDrawsAsQtDrawsIt_data();
+    void textDrawsAsQtDrawsIt();
     void floodFillSurface();
     void floodFillBorder();
     void pixelsOutOfRange();
@@ -172,6 +176,46 @@ void tst_Canvas::dottedLineSkipsPixels()
     const int n = countColor(img, clBlack);
     QVERIFY(n > 0 && n < 30);
     QCOMPARE(px(img, 0, 5), clBlack);
+}
+
+void tst_Canvas::slantedLinesOnEveryImageFormat_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QRect>("clip");
+    QTest::newRow("solid") << int(psSolid) << QRect();
+    QTest::newRow("dotted") << int(psDot) << QRect();
+    QTest::newRow("dash dot dot") << int(psDashDotDot) << QRect();
+    QTest::newRow("solid, clipped") << int(psSolid) << QRect(12, 9, 20, 17);
+    QTest::newRow("dashed, clipped") << int(psDash) << QRect(0, 20, 40, 8);
+}
+
+void tst_Canvas::slantedLinesOnEveryImageFormat()
+{
+    // 32-bit images take slanted lines straight into their pixels; other formats go through
+    // the painter. Both must give the same pixels, clip and dash pattern included.
+    QFETCH(int, style);
+    QFETCH(QRect, clip);
+    const auto draw = [&](QImage::Format format) {
+        QImage img(40, 40, format);
+        img.fill(Qt::white);
+        TCanvas c;
+        c.SetTarget(&img);
+        if (!clip.isNull())
+            c.SetClipRect(TRect::FromQRect(clip));
+        c.Pen()->SetStyle(TPenStyle(style));
+        for (int k = 0; k < 24; ++k) {
+            const double a = k * 2 * M_PI / 24;
+            c.Pen()->SetColor(TColor(0x102030 * (k + 1)) & 0xFFFFFF);
+            c.MoveTo(20 + int(3 * std::cos(a)), 20 - int(3 * std::sin(a)));
+            c.LineTo(20 + int(25 * std::cos(a)), 20 - int(25 * std::sin(a)));
+        }
+        c.Flush();
+        return img.convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage direct = draw(QImage::Format_RGB32);
+    QCOMPARE(direct, draw(QImage::Format_RGB888));
+    QCOMPARE(direct, draw(QImage::Format_ARGB32_Premultiplied));
+    QVERIFY(countColor(direct, kBack) < 40 * 40 - 50);
 }
 
 void tst_Canvas::rectangleCoverage_data()
@@ -463,6 +507,62 @@ void tst_Canvas::rotatedTextLeavesTheCell()
             }
     QVERIFY(minY < 70 - c.TextHeight("H"));
     QVERIFY(maxX <= 40 + c.TextHeight("H"));
+}
+
+void tst_Canvas::textDrawsAsQtDrawsIt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("antialias");
+    const int bold = int(TFontStyles{fsBold}.Bits());
+    const int italic = int(TFontStyles{fsItalic}.Bits());
+    const int under = int(TFontStyles{fsUnderline}.Bits());
+    QTest::newRow("digits") << "-12.5E+03" << 11 << 0 << false;
+    QTest::newRow("kerning pairs") << "AVAWAY To Ty" << 13 << 0 << false;
+    QTest::newRow("ligature candidates") << "fi ffl office" << 15 << 0 << false;
+    QTest::newRow("bold") << "Voltage [V]" << 12 << bold << false;
+    QTest::newRow("italic") << "mA" << 17 << italic << false;
+    QTest::newRow("smooth") << "0.25 Hz" << 14 << 0 << true;
+    QTest::newRow("accents and Greek") << QString::fromUtf8("Zürich Ωµ°") << 12 << 0 << false;
+    QTest::newRow("underline") << "Label" << 12 << under << false;
+    QTest::newRow("tab and newline") << "a\tb\nc" << 12 << 0 << false;
+    QTest::newRow("Hebrew") << QString::fromUtf8("abc \u05D0\u05D1 12") << 12 << 0 << false;
+    QTest::newRow("empty") << "" << 12 << 0 << false;
+}
+
+void tst_Canvas::textDrawsAsQtDrawsIt()
+{
+    // Texts drawn again come from the canvas's shaped-glyph store; both the first and the
+    // repeated drawing must give the pixels Qt's own text drawing gives.
+    QFETCH(QString, text);
+    QFETCH(int, height);
+    QFETCH(int, style);
+    QFETCH(bool, antialias);
+    TCanvas c;
+    c.Font()->SetName("DejaVu Sans");
+    c.Font()->SetHeight(height);
+    c.Font()->SetStyle(TFontStyles::FromBits(std::uint64_t(style)));
+    c.Font()->SetAntiAlias(antialias);
+    c.Font()->SetColor(clNavy);
+    c.Brush()->SetStyle(bsClear);
+    QImage expected = blank(160, 40);
+    {
+        QPainter p(&expected);
+        p.setFont(c.Font()->ToQFont());
+        p.setRenderHint(QPainter::TextAntialiasing, antialias);
+        p.setPen(ColorToQColor(clNavy));
+        p.drawText(3, 5 + QFontMetrics(p.font()).ascent(), text);
+        p.drawText(7, 21 + QFontMetrics(p.font()).ascent(), text);
+    }
+    for (int round = 0; round < 2; ++round) {
+        QImage img = blank(160, 40);
+        c.SetTarget(&img);
+        c.TextOut(3, 5, text);
+        c.TextRect(TRect(0, 0, 160, 40), 7, 21, text);
+        c.Flush();
+        QVERIFY2(img == expected, qPrintable(QStringLiteral("round %1").arg(round)));
+    }
 }
 
 void tst_Canvas::floodFillSurface()
