@@ -10,9 +10,10 @@
 
 namespace qor {
 
-namespace {
+using meterdetail::kDegToRad;
+using meterdetail::kLogFloor;
 
-constexpr double kLogFloor = 1e-100;
+namespace {
 
 // The next value above x that the range logic can use as a new maximum: x + 1 where
 // that is distinguishable from x, else a relative nudge. Not finite when x is at the

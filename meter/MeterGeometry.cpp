@@ -1,6 +1,7 @@
 // Layout geometry, value <-> angle <-> pixel mapping, scale steps and tick positions.
 // Nothing here needs a widget: the meter and the tests call these directly.
 #include "meter/QOR_Meter.h"
+#include "meter/MeterScalePlan_p.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,10 +10,10 @@
 
 namespace qor {
 
-namespace {
+using meterdetail::kDegToRad;
+using meterdetail::kLogFloor;
 
-constexpr double kDegToRad = std::numbers::pi / 180.0;
-constexpr double kLogFloor = 1e-100;
+namespace {
 
 // Safety nets for ranges whose ticks cannot be enumerated in floating point
 // (for example a span of a few units around 1e16): the loops stop instead of hanging.

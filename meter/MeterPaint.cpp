@@ -10,9 +10,11 @@
 
 namespace qor {
 
+using meterdetail::kDegToRad;
+using meterdetail::kLogFloor;
+
 namespace {
 
-constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr TColor kBevelWhite = 0xFFFFFF;
 constexpr TColor kBevelGray = 0x808080;
 
@@ -475,8 +477,12 @@ void TMeter::renderOn(TCanvas* c, int W, int H, bool mayUseLayer)
         TStaticLayerKey key;
         StaticLayerKey(c, W, H, key);
         if (!FLayer || !(FLayer->Inputs == key)) {
-            auto layer = std::make_unique<TStaticLayer>();
-            layer->Inputs = key;
+            // The picture is drawn again into the same bitmap: its canvas keeps the fonts and
+            // the shaped label texts, which a changed colour or needle setting leaves as they were.
+            if (!FLayer)
+                FLayer = std::make_unique<TStaticLayer>();
+            TStaticLayer* layer = FLayer.get();
+            layer->Inputs = {};
             layer->Bitmap.SetSize(W, H);
             TCanvas* t = layer->Bitmap.Canvas();
             t->SetPalette(Palette());
@@ -495,7 +501,7 @@ void TMeter::renderOn(TCanvas* c, int W, int H, bool mayUseLayer)
             layer->Font.Assign(*t->Font());
             layer->PenPos = t->PenPos();
             t->SetPalette(nullptr);
-            FLayer = std::move(layer);
+            layer->Inputs = key;
         }
         const TCopyMode mode = c->CopyMode();
         c->SetCopyMode(SRCCOPY);

@@ -7,9 +7,16 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <numbers>
 #include <vector>
 
 namespace qor {
+
+namespace meterdetail {
+inline constexpr double kDegToRad = std::numbers::pi / 180.0;
+/// On a logarithmic scale, values at or below this read as the scale's floor.
+inline constexpr double kLogFloor = 1e-100;
+} // namespace meterdetail
 
 struct TMeter::TScalePlan {
     /// The inputs the plan was made from; a paint whose inputs differ makes a new one.
