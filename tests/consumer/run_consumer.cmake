@@ -30,7 +30,9 @@ if(GENERATOR)
   list(APPEND configure_args -G ${GENERATOR})
 endif()
 if(MODE STREQUAL "subdirectory")
-  list(APPEND configure_args -DQOR_SOURCE_DIR=${QOR_SOURCE_DIR})
+  # One translation unit per library compiles in well under half the time, and shows the
+  # sources stay fit for an application that builds everything as a unity build.
+  list(APPEND configure_args -DQOR_SOURCE_DIR=${QOR_SOURCE_DIR} -DCMAKE_UNITY_BUILD=ON)
 elseif(MODE STREQUAL "package")
   step(${CMAKE_COMMAND} --install ${QOR_BINARY_DIR} --prefix ${WORK_DIR}/prefix)
   list(APPEND configure_args -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_FIND_PACKAGE_NO_PACKAGE_REGISTRY=ON)
