@@ -37,8 +37,10 @@ struct Corpus {
                 for (int k = frac; k > 0; --k)
                     s += char('0' + digit(rng));
             }
-            if (shape(rng) <= 1)
-                s += "E" + std::to_string(expo(rng));
+            if (shape(rng) <= 1) {
+                s += 'E';
+                s += std::to_string(expo(rng));
+            }
             utf8.push_back(s);
             utf16.push_back(QString::fromStdString(s));
         }
