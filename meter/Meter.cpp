@@ -10,7 +10,6 @@
 
 namespace qor {
 
-using meterdetail::kDegToRad;
 using meterdetail::kLogFloor;
 
 namespace {

@@ -11,7 +11,6 @@
 namespace qor {
 
 using meterdetail::kDegToRad;
-using meterdetail::kLogFloor;
 
 namespace {
 
