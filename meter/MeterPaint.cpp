@@ -4,6 +4,7 @@
 #include "meter/MeterScalePlan_p.h"
 #include "foundation/QOR_PaintCanvas.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -73,17 +74,23 @@ void TMeter::DrawBands(TCanvas* c, const TMeterScale& sc)
     c->Ellipse(CX - rIn, CY - rIn, CX + rIn + 1, CY + rIn);
 }
 
+TMeter::TScalePlan::Key TMeter::TScalePlan::Key::Of(const TMeter& m, const TFont& font)
+{
+    Key key;
+    key.Geo = m.FGeo;
+    key.Min = m.FMinValue;
+    key.Max = m.FMaxValue;
+    key.Logarithmic = m.FLogarithmic;
+    key.ShortTicks = m.FShortTicks;
+    key.NrTicks = m.FNrTicks;
+    key.DecPlaces = m.FDecPlaces;
+    key.Font = font;
+    return key;
+}
+
 const TMeter::TScalePlan& TMeter::ScalePlan(TCanvas* c, const TMeterScale& sc)
 {
-    TScalePlan::Key key;
-    key.Geo = FGeo;
-    key.Min = FMinValue;
-    key.Max = FMaxValue;
-    key.Logarithmic = FLogarithmic;
-    key.ShortTicks = FShortTicks;
-    key.NrTicks = FNrTicks;
-    key.DecPlaces = FDecPlaces;
-    key.Font = *c->Font();
+    const TScalePlan::Key key = TScalePlan::Key::Of(*this, *c->Font());
     if (FScalePlan && FScalePlan->Inputs == key)
         return *FScalePlan;
 
@@ -380,7 +387,7 @@ void TMeter::StaticLayerKey(const TCanvas* c, int W, int H, TStaticLayerKey& k) 
 {
     k.Width = W;
     k.Height = H;
-    k.Geo = FGeo;
+    k.Scale = TScalePlan::Key::Of(*this, *Font());
     k.Layout = FMeterLayout;
     k.RimBottom = FRimBottom;
     k.BackGroundImg = FBackGroundImg;
@@ -396,13 +403,6 @@ void TMeter::StaticLayerKey(const TCanvas* c, int W, int H, TStaticLayerKey& k) 
     k.ThresholdHigh = FThresholdHigh;
     k.ScaleVisible = FScaleVisible;
     k.ScaleLine = FScaleLine;
-    k.Min = FMinValue;
-    k.Max = FMaxValue;
-    k.Logarithmic = FLogarithmic;
-    k.ShortTicks = FShortTicks;
-    k.NrTicks = FNrTicks;
-    k.DecPlaces = FDecPlaces;
-    k.ScaleFont = *Font();
     k.CaptionFont = FFontCaption;
     k.Caption = FCaption;
     k.AnchorCovered = FAnchorCovered;
@@ -481,7 +481,8 @@ void TMeter::renderOn(TCanvas* c, int W, int H, bool mayUseLayer)
             if (!FLayer)
                 FLayer = std::make_unique<TStaticLayer>();
             TStaticLayer* layer = FLayer.get();
-            layer->Inputs = {};
+            // A picture left half drawn must not be taken for the old one.
+            auto dropUnfinished = qScopeGuard([this] { FLayer.reset(); });
             layer->Bitmap.SetSize(W, H);
             TCanvas* t = layer->Bitmap.Canvas();
             t->SetPalette(Palette());
@@ -501,6 +502,7 @@ void TMeter::renderOn(TCanvas* c, int W, int H, bool mayUseLayer)
             layer->PenPos = t->PenPos();
             t->SetPalette(nullptr);
             layer->Inputs = key;
+            dropUnfinished.dismiss();
         }
         const TCopyMode mode = c->CopyMode();
         c->SetCopyMode(SRCCOPY);

@@ -29,6 +29,8 @@ struct TMeter::TScalePlan {
         int NrTicks = 0;
         int DecPlaces = 0;
         TFont Font;
+        /// The meter's scale settings, with the font the labels are measured in.
+        static Key Of(const TMeter& m, const TFont& font);
         bool operator==(const Key& o) const
         {
             return Geo.Angle == o.Geo.Angle && Geo.Radius == o.Geo.Radius && Geo.CenterX == o.Geo.CenterX
@@ -58,7 +60,7 @@ struct TMeter::TScalePlan {
 struct TMeter::TStaticLayerKey {
     int Width = 0;
     int Height = 0;
-    TMeterGeometry Geo;
+    TScalePlan::Key Scale;
     TMeterLayout Layout = mlCirc90;
     int RimBottom = 0;
     QString BackGroundImg;
@@ -71,13 +73,6 @@ struct TMeter::TStaticLayerKey {
     double ThresholdHigh = 0;
     bool ScaleVisible = false;
     bool ScaleLine = false;
-    double Min = 0;
-    double Max = 0;
-    bool Logarithmic = false;
-    bool ShortTicks = false;
-    int NrTicks = 0;
-    int DecPlaces = 0;
-    TFont ScaleFont;
     TFont CaptionFont;
     QString Caption;
     bool AnchorCovered = false;
@@ -87,14 +82,11 @@ struct TMeter::TStaticLayerKey {
 
     bool operator==(const TStaticLayerKey& o) const
     {
-        return Width == o.Width && Height == o.Height && Geo.Angle == o.Geo.Angle && Geo.Radius == o.Geo.Radius
-            && Geo.CenterX == o.Geo.CenterX && Geo.CenterY == o.Geo.CenterY && Layout == o.Layout
+        return Width == o.Width && Height == o.Height && Scale == o.Scale && Layout == o.Layout
             && RimBottom == o.RimBottom && BackGroundImg == o.BackGroundImg && BackGroundKey == o.BackGroundKey
             && FillMode == o.FillMode && Colors == o.Colors && ScaleBkVisible == o.ScaleBkVisible
             && ScaleBakWidth == o.ScaleBakWidth && ThresholdLow == o.ThresholdLow && ThresholdHigh == o.ThresholdHigh
-            && ScaleVisible == o.ScaleVisible && ScaleLine == o.ScaleLine && Min == o.Min && Max == o.Max
-            && Logarithmic == o.Logarithmic && ShortTicks == o.ShortTicks && NrTicks == o.NrTicks
-            && DecPlaces == o.DecPlaces && ScaleFont == o.ScaleFont && CaptionFont == o.CaptionFont
+            && ScaleVisible == o.ScaleVisible && ScaleLine == o.ScaleLine && CaptionFont == o.CaptionFont
             && Caption == o.Caption && AnchorCovered == o.AnchorCovered && AnchorImage == o.AnchorImage
             && AnchorImageSize == o.AnchorImageSize && AnchorSize == o.AnchorSize;
     }
